@@ -7,7 +7,7 @@ QString outputPath(const QString &sourcePath, DestMode destMode, const QString &
 {
     const qsizetype nameStart = sourcePath.lastIndexOf(u'/') + 1;
     const QString folder = sourcePath.left(nameStart);
-    QString fileName = OutputPrefix.toString() + sourcePath.mid(nameStart);
+    QString fileName = OutputPrefix + sourcePath.mid(nameStart);
 
     const QString extension = outputExtension(outputFormat);
     if (!extension.isEmpty()) {

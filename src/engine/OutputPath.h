@@ -6,7 +6,7 @@
 
 namespace markwell {
 
-inline constexpr QStringView OutputPrefix = u"stamped_";
+inline const QString OutputPrefix = QStringLiteral("stamped_");
 
 // Where a run writes the stamped copy of `sourcePath`: "stamped_" + the source's file
 // name, next to the source or in the custom folder exactly as typed, with the output

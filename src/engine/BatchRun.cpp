@@ -1,0 +1,206 @@
+#include "BatchRun.h"
+
+#include "BatchHost.h"
+#include "ImageOps.h"
+#include "LogMessages.h"
+#include "OutputPath.h"
+#include "Placement.h"
+#include "RunChecks.h"
+#include "TLanguage.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace markwell {
+
+namespace {
+
+// Delphi-style FileExists: a folder is not a file.
+bool fileExists(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() && !info.isDir();
+}
+
+// The JPEG quality the library is given; the slider keeps it within 0..99, a
+// configuration file need not.
+ILint jpegQualityFor(const StampSettings &settings)
+{
+    return std::clamp<ILint>(settings.jpegQuality, 0, 99);
+}
+
+} // namespace
+
+BatchRun::BatchRun(BatchHost &host, const TLanguage &language)
+    : m_host(host)
+    , m_language(language)
+{
+}
+
+void BatchRun::setProceed(int tag, bool enabled, const char *captionKey)
+{
+    m_tag = tag;
+    m_enabled = enabled;
+    m_host.setProceedState(m_language.GetText(QString::fromLatin1(captionKey)), enabled);
+}
+
+RunResult BatchRun::btnProceedClick()
+{
+    if (m_tag == 1) {
+        // The run notices the request at its next yield point.
+        m_tag = 0;
+        m_enabled = false;
+        m_host.setProceedState(m_language.GetText(QStringLiteral("Cancel")), false);
+        return {RunResult::Outcome::CancelRequested};
+    }
+    // A run that is stopping is still on the stack below this call; a second run
+    // must not start inside it.
+    if (m_running)
+        return {RunResult::Outcome::Ignored};
+
+    const StampSettings settings = m_host.currentSettings();
+    if (const auto refusal = checkBeforeRun(settings, m_host.fileCount())) {
+        m_host.showMessage(m_language.GetText(refusal->messageKey), refusal->icon);
+        return {RunResult::Outcome::Refused};
+    }
+
+    m_running = true;
+    const RunResult result = run();
+    m_running = false;
+    return result;
+}
+
+RunResult BatchRun::run()
+{
+    RunResult result;
+    setProceed(1, true, "Cancel");
+
+    // A preview render may hold the library; wait for it without blocking the window.
+    std::unique_lock<std::timed_mutex> libraryLock = tryLockImageLibrary();
+    while (!libraryLock.owns_lock()) {
+        m_host.processEvents();
+        libraryLock = tryLockImageLibrary(std::chrono::milliseconds(20));
+    }
+
+    {
+        const ImageLibrarySession session;
+        const StampSettings start = m_host.currentSettings();
+        // The run keeps the mark type it started with: its stamp was prepared for it.
+        const MarkType markType = start.markType;
+
+        std::optional<StampPicture> picture;
+        QSize stampSize;
+        if (markType == MarkType::Picture) {
+            picture = loadStampPicture(start.markImagePath);
+            if (!picture) {
+                m_host.showMessage(stampFailedMessage(m_language, start.markImagePath), MessageIcon::Error);
+                result.outcome = RunResult::Outcome::StampFailed;
+            } else {
+                stampSize = picture->size;
+            }
+        } else {
+            stampSize = measureTextStamp(start.markText, start.markFont);
+        }
+
+        if (result.outcome != RunResult::Outcome::StampFailed) {
+            ilSetInteger(IL_JPG_QUALITY, jpegQualityFor(start));
+            m_host.setProgressMaximum(m_host.fileCount());
+
+            DevilImage work;
+            // Offsets were whole numbers when the run started; if one stops being one
+            // during the run, the last good offsets stand in for it.
+            PositionFields lastGoodPosition = PositionFields::from(start);
+            int saved = 0;
+            bool cancelled = false;
+
+            for (int i = 0; i < m_host.fileCount(); ++i) {
+                m_host.processEvents();
+                if (m_tag == 0) {
+                    cancelled = true;
+                    break;
+                }
+                m_host.setProgressPosition(i);
+                // The list may have shrunk while the window handled events.
+                if (i >= m_host.fileCount())
+                    break;
+
+                QString source = m_host.fileAt(i);
+                if (!fileExists(source)) {
+                    m_host.AddToLog(fileMessage(m_language, source, QStringLiteral("LogNotExists")));
+                    continue;
+                }
+
+                const StampSettings current = m_host.currentSettings();
+                const QString destination =
+                    outputPath(source, current.destMode, current.customFolder, current.outputFormat);
+                if (fileExists(destination)) {
+                    // An existing destination is only replaced by a complete new file:
+                    // the save writes beside it and renames over it.
+                    if (current.ifExists == IfExists::Skip)
+                        continue;
+                    if (current.ifExists == IfExists::Ask
+                        && !m_host.askYesNo(fileMessage(m_language, destination, QStringLiteral("LogExists")),
+                                            m_language.GetText(QStringLiteral("FileExists"))))
+                        continue;
+                }
+
+                // The question above let the window handle events; read the entry again.
+                if (i < m_host.fileCount())
+                    source = m_host.fileAt(i);
+                const bool loaded = loadImage(work, source);
+                const QSize imageSize = loaded ? work.size() : QSize(0, 0);
+
+                const StampSettings placed = m_host.currentSettings();
+                PositionFields position = PositionFields::from(placed);
+                const QRect marker(QPoint(placed.markLeft, placed.markTop), m_host.markerSize());
+                std::optional<QPoint> stampAt = stampPosition(imageSize, stampSize, position, marker);
+                if (stampAt)
+                    lastGoodPosition = position;
+                else
+                    stampAt = stampPosition(imageSize, stampSize, lastGoodPosition, marker);
+
+                m_host.processEvents();
+                if (m_tag == 0) {
+                    cancelled = true;
+                    break;
+                }
+
+                if (loaded) {
+                    bool stamped = false;
+                    if (markType == MarkType::Picture) {
+                        stamped = overlayStamp(work, *picture, *stampAt);
+                    } else {
+                        const StampSettings drawn = m_host.currentSettings();
+                        stamped = drawTextStamp(work, drawn.markText, drawn.markFont, *stampAt);
+                    }
+                    if (stamped && saveImage(work, destination))
+                        ++saved;
+                    else
+                        m_host.AddToLog(fileMessage(m_language, destination, QStringLiteral("LogCouldntBeSaved")));
+                } else {
+                    m_host.AddToLog(fileMessage(m_language, source, QStringLiteral("LogCouldntBeLoaded")));
+                }
+
+                m_host.processEvents();
+                if (m_tag == 0) {
+                    cancelled = true;
+                    break;
+                }
+            }
+
+            m_host.setProgressPosition(0);
+            result.outcome = RunResult::Outcome::Finished;
+            result.cancelled = cancelled;
+            result.saved = saved;
+            result.listed = m_host.fileCount();
+            m_host.AddToLog(finishedMessage(m_language, result.saved, result.listed));
+        }
+    }
+    libraryLock.unlock();
+
+    setProceed(0, true, "Proceed");
+    return result;
+}
+
+} // namespace markwell

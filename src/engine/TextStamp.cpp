@@ -1,0 +1,121 @@
+#include "ImageOps.h"
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace markwell {
+
+namespace {
+
+// Fonts and text drawing need the GUI application's font database.
+bool fontsAvailable()
+{
+    return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
+}
+
+// Beyond this a glyph is larger than any image the program is made for, and font
+// engines give up on it.
+constexpr int MaxPixelSize = 16384;
+
+QFont stampFont(const StampFont &font)
+{
+    QFont result(font.face);
+    const long pixels = std::lround(double(font.pointSize) * 96.0 / 72.0);
+    result.setPixelSize(int(std::clamp<long>(pixels, 1, MaxPixelSize)));
+    result.setBold(font.bold);
+    result.setItalic(font.italic);
+    result.setUnderline(font.underline);
+    result.setStrikeOut(font.strikeOut);
+    return result;
+}
+
+// Metrics for drawing on an image, which is where the text goes, rather than for the
+// screen.
+QFontMetrics imageMetrics(const QFont &font)
+{
+    static const QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
+    return QFontMetrics(font, &device);
+}
+
+// A rectangle in wide coordinates, so positions near the ends of the 32-bit range
+// can't overflow.
+struct Span
+{
+    qint64 left;
+    qint64 top;
+    qint64 right;
+    qint64 bottom;
+};
+
+} // namespace
+
+QSize measureTextStamp(const QString &text, const StampFont &font)
+{
+    if (!fontsAvailable())
+        return {};
+    const QFontMetrics metrics = imageMetrics(stampFont(font));
+    return {metrics.horizontalAdvance(text), metrics.height()};
+}
+
+bool drawTextStamp(DevilImage &image, const QString &text, const StampFont &font, QPoint position)
+{
+    const QSize imageSize = image.size();
+    if (!fontsAvailable() || ilGetData() == nullptr || imageSize.isEmpty())
+        return false;
+    if (text.isEmpty())
+        return true;
+
+    const QFont qfont = stampFont(font);
+    const QFontMetrics metrics = imageMetrics(qfont);
+    // Everything the text may touch: its cell, and the ink of glyphs that reach past
+    // it (italics, accents), with a pixel of anti-aliasing around the ink.
+    const qint64 baseline = qint64(position.y()) + metrics.ascent();
+    const QRect ink = metrics.boundingRect(text).adjusted(-1, -1, 1, 1);
+    const Span reach{
+        std::min(qint64(position.x()), position.x() + qint64(ink.left())),
+        std::min(qint64(position.y()), baseline + ink.top()),
+        std::max(position.x() + qint64(metrics.horizontalAdvance(text)), position.x() + qint64(ink.right()) + 1),
+        std::max(position.y() + qint64(metrics.height()), baseline + ink.bottom() + 1)};
+    // Only the part on the image is drawn, so the layer never outgrows the image.
+    const Span drawn{std::max<qint64>(reach.left, 0), std::max<qint64>(reach.top, 0),
+                     std::min<qint64>(reach.right, imageSize.width()),
+                     std::min<qint64>(reach.bottom, imageSize.height())};
+    if (drawn.left >= drawn.right || drawn.top >= drawn.bottom)
+        return true;
+
+    // The text is drawn on a transparent layer and laid on the image like a picture
+    // stamp, which works for every pixel format and keeps its colour on grey images.
+    QImage layer(int(drawn.right - drawn.left), int(drawn.bottom - drawn.top), QImage::Format_ARGB32_Premultiplied);
+    if (layer.isNull())
+        return false;
+    layer.fill(Qt::transparent);
+    const int red = int(font.color & 0xFF);
+    const int green = int((font.color >> 8) & 0xFF);
+    const int blue = int((font.color >> 16) & 0xFF);
+    {
+        QPainter painter(&layer);
+        painter.setFont(qfont);
+        painter.setPen(QColor(red, green, blue));
+        painter.drawText(QPoint(int(position.x() - drawn.left), int(baseline - drawn.top)), text);
+    }
+    layer.convertTo(QImage::Format_RGBA8888);
+
+    StampPicture stamp;
+    stamp.size = layer.size();
+    stamp.hasColour = red != green || green != blue;
+    const std::size_t rowBytes = std::size_t(layer.width()) * 4;
+    stamp.rgba.resize(rowBytes * std::size_t(layer.height()));
+    for (int y = 0; y < layer.height(); ++y)
+        std::memcpy(stamp.rgba.data() + std::size_t(y) * rowBytes, layer.constScanLine(y), rowBytes);
+    return overlayStamp(image, stamp, QPoint(int(drawn.left), int(drawn.top)));
+}
+
+} // namespace markwell
