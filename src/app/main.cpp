@@ -1,15 +1,21 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "Dialogs.h"
+#include "MarkwellApplication.h"
+#include "TForm1.h"
+
+using namespace markwell;
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Markwell"));
+    MarkwellApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("markwell"));
     QApplication::setApplicationDisplayName(QStringLiteral("Markwell"));
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Orbisoft Markwell"));
-    window.resize(760, 469);
+    QtDialogs dialogs;
+    app.setDialogs(&dialogs);
+
+    // Qt has taken its own options by now; every other parameter is a file for the list.
+    const QStringList commandLine = QCoreApplication::arguments().mid(1);
+    TForm1 window(QCoreApplication::applicationDirPath(), dialogs, commandLine);
     window.show();
     return app.exec();
 }

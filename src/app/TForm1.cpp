@@ -1,0 +1,290 @@
+#include "TForm1.h"
+
+#include "BatchRun.h"
+#include "CaptionGradient.h"
+#include "ConfigLocation.h"
+#include "Dialogs.h"
+#include "FormSurface.h"
+#include "LogMessages.h"
+#include "RunLog.h"
+#include "TStripedListBox.h"
+#include "TaTagButton.h"
+#include "WindowBatchHost.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTabWidget>
+
+namespace markwell {
+
+namespace {
+
+// The design's client area, in which every control's place is given.
+constexpr QSize DesignClientSize{668, 481};
+constexpr QSize ClientSize{760, 469};
+
+class ComboBoxLogSink final : public LogSink
+{
+public:
+    explicit ComboBoxLogSink(QComboBox *&box) : m_box(box) {}
+    void appendEntry(const QString &entry) override
+    {
+        m_box->addItem(entry);
+        // The closed box always shows the newest entry.
+        m_box->setCurrentIndex(m_box->count() - 1);
+    }
+
+private:
+    QComboBox *&m_box;
+};
+
+QString withSlash(QString folder)
+{
+    if (!folder.endsWith(u'/'))
+        folder += u'/';
+    return folder;
+}
+
+QFont windowFont()
+{
+    QFont font(defaultFontFace());
+    font.setPixelSize(12);
+    return font;
+}
+
+} // namespace
+
+TForm1::TForm1(const QString &programFolder, Dialogs &dialogs, const QStringList &commandLine, QWidget *parent)
+    : QMainWindow(parent)
+    , m_dialogs(dialogs)
+    , m_layout(DesignClientSize)
+{
+    setWindowTitle(QStringLiteral("Orbisoft Markwell"));
+    setFont(windowFont());
+    buildControls();
+    m_markFont.face = defaultFontFace();
+    updateFontSample();
+    connectHandlers();
+
+    AppDir = withSlash(programFolder);
+    ConfigDir = configurationFolder(AppDir);
+    LanguagesDir = AppDir + QStringLiteral("languages/");
+    VersionText = QStringLiteral("1.5");
+
+    // The client area is set first; the window can never be made smaller than that.
+    m_surface->setMinimumSize(ClientSize);
+    resize(minimumSizeHint());
+    setMinimumSize(size());
+    layoutControls();
+
+    lstLog->clear();
+    m_logSink = std::make_unique<ComboBoxLogSink>(lstLog);
+    m_runLog = std::make_unique<RunLog>(*m_logSink);
+
+    LanguageFiles = TLanguage::FindLanguageFiles(LanguagesDir);
+
+    StartupConfigPath = ConfigDir + StartupConfigName;
+    LanguageFile = LanguagesDir + QStringLiteral("english.ini");
+    Language.Load(LanguageFile);
+
+    PreviewFilePath = ConfigDir + QStringLiteral("markwell_preview.bmp");
+
+    GradientBitmap = BuildCaptionGradient(palette().color(QPalette::Active, QPalette::Highlight),
+                                          palette().color(QPalette::Active, QPalette::Highlight).lighter(160));
+
+    m_batchHost = std::make_unique<WindowBatchHost>(*this);
+    m_batchRun = std::make_unique<BatchRun>(*m_batchHost, Language);
+
+    AddToLog(startedMessage(Language, VersionText));
+    appendCommandLine(commandLine);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::connectHandlers()
+{
+    connect(btnProceed, &QPushButton::clicked, this, &TForm1::btnProceedClick);
+    connect(Proceed1, &QAction::triggered, this, &TForm1::btnProceedClick);
+    connect(FileExit, &QAction::triggered, this, &TForm1::FileExitClick);
+    connect(AddFiles, &QAction::triggered, this, &TForm1::btnAddFilesClick);
+    connect(RemFiles, &QAction::triggered, this, &TForm1::btnRemFilesClick);
+    connect(ClearList, &QAction::triggered, this, &TForm1::btnClearFilesClick);
+    connect(btnAddFiles, &TaTagButton::clicked, this, &TForm1::btnAddFilesClick);
+    connect(btnRemFiles, &TaTagButton::clicked, this, &TForm1::btnRemFilesClick);
+    connect(btnClearFiles, &TaTagButton::clicked, this, &TForm1::btnClearFilesClick);
+    connect(lstMarkType, &QComboBox::activated, this, &TForm1::lstMarkTypeChange);
+    connect(lstMarkPosType, &QComboBox::activated, this, &TForm1::lstMarkPosTypeChange);
+    connect(Edit1, &QLineEdit::textChanged, this, &TForm1::Edit1Change);
+    connect(tbQuality, &QSlider::valueChanged, this, &TForm1::tbQualityChange);
+}
+
+void TForm1::AddToLog(const QString &message)
+{
+    m_runLog->AddToLog(message);
+}
+
+void TForm1::widenScrollWidthFor(const QString &path)
+{
+    const int width = lstFiles->fontMetrics().horizontalAdvance(path) + 8;
+    if (lstFiles->ScrollWidth() < width)
+        lstFiles->SetScrollWidth(width);
+}
+
+void TForm1::appendCommandLine(const QStringList &paths)
+{
+    for (const QString &path : paths) {
+        widenScrollWidthFor(path);
+        lstFiles->addItem(path);
+    }
+}
+
+void TForm1::btnProceedClick()
+{
+    m_batchRun->btnProceedClick();
+    if (m_closeAfterRun && !m_batchRun->busy())
+        close();
+}
+
+void TForm1::btnAddFilesClick()
+{
+    const QStringList paths = m_dialogs.chooseFilesToOpen(
+        this, {QStringLiteral("All supported (*.bmp *.jpg *.jpeg *.tif *.png *.tga *.psd)"),
+               QStringLiteral("JPEG (*.jpg *.jpeg)"), QStringLiteral("Photoshop (*.psd)"),
+               QStringLiteral("Tag Image File Format (*.tif)"), QStringLiteral("Portable Network Graphics (*.png)"),
+               QStringLiteral("Targa (*.tga)"), QStringLiteral("Windows Bitmap (*.bmp)")});
+    appendCommandLine(paths);
+}
+
+void TForm1::btnRemFilesClick()
+{
+    lstFiles->DeleteSelected();
+}
+
+void TForm1::btnClearFilesClick()
+{
+    lstFiles->clear();
+    lstFiles->SetScrollWidth(0);
+}
+
+void TForm1::FileExitClick()
+{
+    close();
+}
+
+void TForm1::lstMarkTypeChange()
+{
+    if (lstMarkType->currentIndex() == 0) {
+        pnlTextMark->hide();
+        pnlPicMark->show();
+    } else if (lstMarkType->currentIndex() == 1) {
+        pnlPicMark->hide();
+        pnlTextMark->show();
+    }
+}
+
+void TForm1::lstMarkPosTypeChange()
+{
+    if (lstMarkPosType->currentIndex() == 0) {
+        pnlRelPos->hide();
+        chkSnap->hide();
+        pnlAbsPos->show();
+    } else if (lstMarkPosType->currentIndex() == 1) {
+        pnlAbsPos->hide();
+        pnlRelPos->show();
+        chkSnap->show();
+    }
+    m_surface->update();
+}
+
+void TForm1::Edit1Change()
+{
+    lblFontSample->setText(Edit1->text());
+}
+
+void TForm1::tbQualityChange()
+{
+    lblQuality->setText(QString::number(tbQuality->value()));
+}
+
+void TForm1::setMarkFont(const StampFont &font)
+{
+    m_markFont = font;
+    updateFontSample();
+}
+
+void TForm1::updateFontSample()
+{
+    QFont font(m_markFont.face);
+    font.setPixelSize(std::max(1, int(std::lround(m_markFont.pointSize * 96.0 / 72.0))));
+    font.setBold(m_markFont.bold);
+    font.setItalic(m_markFont.italic);
+    font.setUnderline(m_markFont.underline);
+    font.setStrikeOut(m_markFont.strikeOut);
+    lblFontSample->setFont(font);
+
+    const quint32 color = m_markFont.color & 0xFFFFFF;
+    const quint32 background = 0xFFFFFF - color;
+    const auto toColor = [](quint32 bgr) {
+        return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+    };
+    QPalette palette = lblFontSample->palette();
+    palette.setColor(QPalette::WindowText, toColor(color));
+    palette.setColor(QPalette::Window, toColor(background));
+    lblFontSample->setPalette(palette);
+}
+
+StampSettings TForm1::currentSettings() const
+{
+    StampSettings s;
+    s.markType = MarkType(lstMarkType->currentIndex());
+    s.markImagePath = txtMark->text();
+    s.markText = Edit1->text();
+    s.markFont = m_markFont;
+    s.positionType = PositionType(lstMarkPosType->currentIndex());
+    s.xOffsetText = txtXOffset->text();
+    s.yOffsetText = txtYOffset->text();
+    s.xOffsetFrom = XOffsetFrom(lstXOffset->currentIndex());
+    s.yOffsetFrom = YOffsetFrom(lstYOffset->currentIndex());
+    s.markLeft = lblMark->x();
+    s.markTop = lblMark->y();
+    s.destMode = radCustomDir->isChecked() ? DestMode::Custom : DestMode::Original;
+    s.customFolder = txtDestFolder->text();
+    s.ifExists = radFEOverwrite->isChecked() ? IfExists::Overwrite
+                 : radFESkip->isChecked()    ? IfExists::Skip
+                                             : IfExists::Ask;
+    s.outputPage = OutputPage(pcOutputSettings->currentIndex());
+    s.outputFormat = OutputFormat(lstOutputFormat->currentIndex());
+    s.jpegQuality = tbQuality->value();
+    s.languageFile = LanguageFile;
+    return s;
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    // The run is on the stack below the event loop that delivered this close: ask it
+    // to stop, and close once it has.
+    if (m_batchRun && m_batchRun->busy()) {
+        if (m_batchRun->tag() == 1)
+            m_batchRun->btnProceedClick();
+        m_closeAfterRun = true;
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void TForm1::layoutControls()
+{
+    m_layout.apply(m_surface->size());
+}
+
+} // namespace markwell

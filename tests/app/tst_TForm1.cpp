@@ -1,0 +1,244 @@
+#include "BatchRun.h"
+#include "TForm1.h"
+#include "TStripedListBox.h"
+#include "TaTagButton.h"
+#include "TestDialogs.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QMenu>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFontMetrics>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace markwell;
+using markwell::test::TestDialogs;
+
+class TestTForm1 : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void constructionResults();
+    void anchorsFollowTheWindowSize();
+    void fileListCommands();
+    void shortcuts();
+    void proceedStampsTheListedFiles();
+    void proceedAsksAndCancels();
+    void closingDuringARunWaitsForIt();
+
+private:
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    std::unique_ptr<TForm1> makeForm(const QStringList &commandLine = {});
+    void writeImage(const QString &name, QSize size);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    TestDialogs m_dialogs;
+};
+
+void TestTForm1::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QDir(m_dir->path()).mkpath("program/languages");
+    QVERIFY(QFile::copy(QStringLiteral(MARKWELL_SOURCE_DIR "/languages/english.ini"),
+                        path("program/languages/english.ini")));
+    m_dialogs = TestDialogs();
+}
+
+void TestTForm1::cleanup()
+{
+    m_dir.reset();
+}
+
+std::unique_ptr<TForm1> TestTForm1::makeForm(const QStringList &commandLine)
+{
+    auto form = std::make_unique<TForm1>(path("program"), m_dialogs, commandLine);
+    form->show();
+    return form;
+}
+
+void TestTForm1::writeImage(const QString &name, QSize size)
+{
+    QImage image(size, QImage::Format_RGB888);
+    image.fill(Qt::white);
+    QVERIFY(image.save(path(name)));
+}
+
+void TestTForm1::constructionResults()
+{
+    const QStringList commandLine = {"/photos/short.jpg", "/photos/a much longer path/with & in it.txt"};
+    auto form = makeForm(commandLine);
+
+    QCOMPARE(form->windowTitle(), QStringLiteral("Orbisoft Markwell"));
+    QCOMPARE(form->centralWidget()->size(), QSize(760, 469));
+    QCOMPARE(form->minimumSize(), form->size());
+    QCOMPARE(form->AppDir, path("program") + "/");
+    QCOMPARE(form->LanguagesDir, path("program/languages/"));
+    QCOMPARE(form->StartupConfigPath, path("program/startup.config"));
+    QCOMPARE(form->PreviewFilePath, path("program/markwell_preview.bmp"));
+
+    QCOMPARE(form->lstLog->count(), 1);
+    QVERIFY(form->lstLog->itemText(0).endsWith("] Markwell started, version 1.5"));
+    QCOMPARE(form->lstLog->currentIndex(), 0);
+
+    QCOMPARE(form->lstFiles->items(), commandLine);
+    const QFontMetrics metrics(form->lstFiles->font());
+    QCOMPARE(form->lstFiles->ScrollWidth(), metrics.horizontalAdvance(commandLine[1]) + 8);
+
+    // The built-in state of the settings controls.
+    const StampSettings settings = form->currentSettings();
+    StampSettings expected;
+    expected.markFont.face = settings.markFont.face;
+    expected.languageFile = path("program/languages/english.ini");
+    QCOMPARE(settings, expected);
+    QVERIFY(form->pnlPicMark->isVisible());
+    QVERIFY(!form->pnlTextMark->isVisible());
+    QVERIFY(form->pnlRelPos->isVisible());
+    QVERIFY(form->chkSnap->isVisible());
+    QVERIFY(!form->pnlAbsPos->isVisible());
+}
+
+void TestTForm1::anchorsFollowTheWindowSize()
+{
+    auto form = makeForm();
+    const QRect files = form->lstFiles->geometry();
+    const QRect log = form->lstLog->geometry();
+    const QRect proceed = form->btnProceed->geometry();
+    QCOMPARE(files, QRect(8, 32, 297, 374));
+    QCOMPARE(proceed, QRect(680, 440, 75, 25)); // anchored top and right: only moves across
+
+    form->resize(form->width() + 100, form->height() + 50);
+    QTRY_COMPARE(form->centralWidget()->width(), 860);
+    QCOMPARE(form->lstFiles->geometry(), files.adjusted(0, 0, 100, 50));
+    QCOMPARE(form->lstLog->geometry(), log.adjusted(0, 50, 100, 50));
+    QCOMPARE(form->btnProceed->geometry(), proceed.translated(100, 0));
+
+    // Never smaller than at start.
+    form->resize(100, 100);
+    QCOMPARE(form->size(), form->minimumSize());
+}
+
+void TestTForm1::fileListCommands()
+{
+    auto form = makeForm();
+    m_dialogs.filesToOpen = {{"/a/one.jpg", "/a/two.txt"}, {"/a/one.jpg"}};
+
+    form->btnAddFiles->clicked();
+    QCOMPARE(m_dialogs.filesToOpenFilters.first(),
+             QStringLiteral("All supported (*.bmp *.jpg *.jpeg *.tif *.png *.tga *.psd)"));
+    form->AddFiles->trigger();
+    form->AddFiles->trigger(); // cancelled: nothing changes
+    QCOMPARE(form->lstFiles->items(), (QStringList{"/a/one.jpg", "/a/two.txt", "/a/one.jpg"}));
+    const int widest = form->lstFiles->ScrollWidth();
+    QVERIFY(widest > 8);
+
+    form->lstFiles->item(0)->setSelected(true);
+    form->lstFiles->item(2)->setSelected(true);
+    form->RemFiles->trigger();
+    QCOMPARE(form->lstFiles->items(), QStringList{"/a/two.txt"});
+    QCOMPARE(form->lstFiles->ScrollWidth(), widest);
+
+    form->btnClearFiles->clicked();
+    QCOMPARE(form->lstFiles->count(), 0);
+    QCOMPARE(form->lstFiles->ScrollWidth(), 0);
+}
+
+void TestTForm1::shortcuts()
+{
+    auto form = makeForm();
+    QCOMPARE(form->AddFiles->shortcut(), QKeySequence("Ctrl+B"));
+    QCOMPARE(form->RemFiles->shortcut(), QKeySequence("Ctrl+R"));
+    QCOMPARE(form->ClearList->shortcut(), QKeySequence("Ctrl+G"));
+    QCOMPARE(form->HelpContents1->shortcut(), QKeySequence("F1"));
+    QCOMPARE(form->HelpIndex->shortcut(), QKeySequence("Shift+F1"));
+    QCOMPARE(form->HelpTutorials->shortcut(), QKeySequence("Ctrl+F1"));
+    QCOMPARE(form->PopupMenu1->actions(), (QList<QAction *>{form->AddFiles, form->RemFiles, form->ClearList}));
+}
+
+void TestTForm1::proceedStampsTheListedFiles()
+{
+    writeImage("stamp.png", QSize(4, 3));
+    writeImage("a.png", QSize(30, 20));
+    auto form = makeForm({path("a.png"), path("missing.png")});
+
+    form->btnProceed->click();
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QCOMPARE(m_dialogs.messages[0].text, QStringLiteral("Please choose a stamp picture first."));
+    QCOMPARE(form->lstLog->count(), 1);
+
+    form->txtMark->setText(path("stamp.png"));
+    form->Proceed1->trigger();
+    QVERIFY(QFile::exists(path("stamped_a.png")));
+    QCOMPARE(form->lstLog->count(), 3);
+    QVERIFY(form->lstLog->itemText(1).endsWith("File " + path("missing.png") + " does not exist."));
+    QVERIFY(form->lstLog->itemText(2).endsWith("Finished: saved 1 of 2."));
+    QCOMPARE(form->lstLog->currentIndex(), 2);
+    QCOMPARE(form->ProgressBar->value(), 0);
+    QCOMPARE(form->btnProceed->text(), QStringLiteral("Proceed"));
+    QVERIFY(form->btnProceed->isEnabled());
+}
+
+void TestTForm1::proceedAsksAndCancels()
+{
+    writeImage("stamp.png", QSize(4, 3));
+    for (const QString &name : QStringList{"a.png", "b.png", "c.png"})
+        writeImage(name, QSize(30, 20));
+    writeImage("stamped_a.png", QSize(5, 5));
+    auto form = makeForm({path("a.png"), path("b.png"), path("c.png")});
+    form->txtMark->setText(path("stamp.png"));
+
+    // While the question is open the user presses the button again: that cancels.
+    bool cancelShown = false;
+    m_dialogs.answers = {true};
+    m_dialogs.onQuestion = [&] {
+        QCOMPARE(form->btnProceed->text(), QStringLiteral("Cancel"));
+        form->btnProceed->click();
+        cancelShown = !form->btnProceed->isEnabled();
+    };
+    form->btnProceed->click();
+
+    QVERIFY(cancelShown);
+    QCOMPARE(m_dialogs.questions, QStringList{"File exists|File " + path("stamped_a.png") +
+                                              " already exists. Replace it?"});
+    QCOMPARE(QImage(path("stamped_a.png")).size(), QSize(5, 5)); // cancelled before the save
+    QVERIFY(!QFile::exists(path("stamped_b.png")));
+    QVERIFY(form->lstLog->itemText(form->lstLog->count() - 1).endsWith("Finished: saved 0 of 3."));
+    QCOMPARE(form->btnProceed->text(), QStringLiteral("Proceed"));
+    QVERIFY(form->btnProceed->isEnabled());
+    QVERIFY(!form->batchRun().busy());
+}
+
+void TestTForm1::closingDuringARunWaitsForIt()
+{
+    writeImage("stamp.png", QSize(4, 3));
+    writeImage("a.png", QSize(30, 20));
+    writeImage("stamped_a.png", QSize(5, 5));
+    auto form = makeForm({path("a.png"), path("a.png")});
+    form->txtMark->setText(path("stamp.png"));
+
+    m_dialogs.answers = {true};
+    m_dialogs.onQuestion = [&] {
+        QVERIFY(!form->close()); // the run is on the stack: the window stays for now
+        QVERIFY(form->isVisible());
+    };
+    form->btnProceed->click();
+    QVERIFY(!form->isVisible());
+    QVERIFY(!form->batchRun().busy());
+}
+
+QTEST_MAIN(TestTForm1)
+#include "tst_TForm1.moc"
