@@ -36,6 +36,9 @@ cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DMARKWELL_WERROR=$werror
 cmake --build "$build_dir" --parallel "$(nproc)"
 
 case "$action" in
-    run) exec "$build_dir/bin/markwell" "$@" ;;
+    run)
+        # Without files of your own, the window starts with the sample photos listed.
+        [ $# -eq 0 ] && set -- "$build_dir"/bin/samples/*.jpg
+        exec "$build_dir/bin/markwell" "$@" ;;
     test) exec ctest --test-dir "$build_dir" --output-on-failure --no-tests=error --parallel "$(nproc)" ;;
 esac

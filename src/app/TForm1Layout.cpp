@@ -242,7 +242,10 @@ void TForm1::buildOptionsPanel()
 void TForm1::buildOutputPages()
 {
     pcOutputSettings = named(new QTabWidget(m_surface), "pcOutputSettings");
-    pcOutputSettings->setDocumentMode(true);
+    // Three captions share 217 pixels: the tabs take only the room their text needs.
+    pcOutputSettings->setUsesScrollButtons(false);
+    pcOutputSettings->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 4px; min-width: 0px; }"
+                                                   "QTabBar::tab:hover { color: palette(highlight); }"));
 
     pagDFolder = named(new QWidget, "pagDFolder");
     radOrigDir = named(new QRadioButton(QStringLiteral("Original"), pagDFolder), "radOrigDir");
