@@ -9,7 +9,10 @@
 #include "RunLog.h"
 #include "TStripedListBox.h"
 #include "TaTagButton.h"
+#include "DragStep.h"
+#include "TPreviewThread.h"
 #include "WindowBatchHost.h"
+#include "WindowPreviewHost.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,6 +22,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -98,17 +102,33 @@ TForm1::TForm1(const QString &programFolder, Dialogs &dialogs, const QStringList
 
     PreviewFilePath = ConfigDir + QStringLiteral("markwell_preview.bmp");
 
-    GradientBitmap = BuildCaptionGradient(palette().color(QPalette::Active, QPalette::Highlight),
-                                          palette().color(QPalette::Active, QPalette::Highlight).lighter(160));
-
     m_batchHost = std::make_unique<WindowBatchHost>(*this);
     m_batchRun = std::make_unique<BatchRun>(*m_batchHost, Language);
+    m_previewHost = std::make_unique<WindowPreviewHost>(*this);
+    m_previewThread = std::make_unique<TPreviewThread>(*m_previewHost, this, PreviewFilePath);
+    m_previewThread->start(QThread::LowestPriority);
+
+    GradientBitmap = BuildCaptionGradient(palette().color(QPalette::Active, QPalette::Highlight),
+                                          palette().color(QPalette::Active, QPalette::Highlight).lighter(160));
 
     AddToLog(startedMessage(Language, VersionText));
     appendCommandLine(commandLine);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    stopPreviewThread();
+}
+
+void TForm1::stopPreviewThread()
+{
+    // The thread may be waiting for a capture from this window or rendering; it is woken,
+    // and it reads no control and shows no picture once it has been asked to stop.
+    if (m_previewThread) {
+        m_previewThread->requestStop();
+        m_previewThread->wait();
+    }
+}
 
 void TForm1::connectHandlers()
 {
@@ -125,6 +145,11 @@ void TForm1::connectHandlers()
     connect(lstMarkPosType, &QComboBox::activated, this, &TForm1::lstMarkPosTypeChange);
     connect(Edit1, &QLineEdit::textChanged, this, &TForm1::Edit1Change);
     connect(tbQuality, &QSlider::valueChanged, this, &TForm1::tbQualityChange);
+    connect(btnSetMark, &TaTagButton::clicked, this, &TForm1::btnSetMarkClick);
+    connect(btnSetFont, &QPushButton::clicked, this, &TForm1::btnSetFontClick);
+    connect(btnSetDir, &TaTagButton::clicked, this, &TForm1::btnSetDirClick);
+    connect(chkSnap, &QCheckBox::clicked, this, &TForm1::chkSnapClick);
+    lblMark->installEventFilter(this);
 }
 
 void TForm1::AddToLog(const QString &message)
@@ -213,6 +238,107 @@ void TForm1::Edit1Change()
 void TForm1::tbQualityChange()
 {
     lblQuality->setText(QString::number(tbQuality->value()));
+}
+
+void TForm1::btnSetMarkClick()
+{
+    const QString path = m_dialogs.chooseFileToOpen(
+        this, {QStringLiteral("All supported (*.bmp *.jpg *.jpeg *.tif *.png *.tga *.psd)"),
+               QStringLiteral("JPEG (*.jpg *.jpeg)"), QStringLiteral("Photoshop (*.psd)"),
+               QStringLiteral("Tag Image File Format (*.tif)"), QStringLiteral("Portable Network Graphics (*.png)"),
+               QStringLiteral("Targa (*.tga)"), QStringLiteral("Windows Bitmap (*.bmp)")});
+    if (!path.isEmpty())
+        txtMark->setText(path);
+}
+
+void TForm1::btnSetFontClick()
+{
+    QFont start(m_markFont.face);
+    start.setPointSize(std::max(1, m_markFont.pointSize));
+    start.setBold(m_markFont.bold);
+    start.setItalic(m_markFont.italic);
+    start.setUnderline(m_markFont.underline);
+    start.setStrikeOut(m_markFont.strikeOut);
+    if (const auto chosen = m_dialogs.chooseFont(this, {start, m_markFont.color})) {
+        StampFont font;
+        font.face = chosen->font.family();
+        font.pointSize = chosen->font.pointSize() > 0 ? chosen->font.pointSize()
+                                                      : std::max(1, chosen->font.pixelSize() * 72 / 96);
+        font.color = chosen->color & 0xFFFFFF;
+        font.bold = chosen->font.bold();
+        font.italic = chosen->font.italic();
+        font.underline = chosen->font.underline();
+        font.strikeOut = chosen->font.strikeOut();
+        m_markFont = font;
+        // The stamp font is not among the values the preview compares.
+        m_previewThread->setForceRefresh();
+    }
+    updateFontSample();
+}
+
+void TForm1::btnSetDirClick()
+{
+    const QString folder = m_dialogs.chooseFolder(this, QStringLiteral("Choose a destination folder"));
+    if (!folder.isEmpty()) {
+        txtDestFolder->setText(folder);
+        radCustomDir->setChecked(true);
+    }
+}
+
+void TForm1::chkSnapClick()
+{
+    SnapDistance = chkSnap->isChecked() ? 10 : 0;
+}
+
+void TForm1::lblMarkMouseDown(QPoint position)
+{
+    Dragging = true;
+    DragStartX = position.x();
+    DragStartY = position.y();
+}
+
+void TForm1::lblMarkMouseMove(QPoint position)
+{
+    if (!Dragging)
+        return;
+    lblMark->move(dragStep(lblMark->geometry(), position, {DragStartX, DragStartY}, Shape1->geometry(), SnapDistance));
+}
+
+void TForm1::lblMarkMouseUp()
+{
+    Dragging = false;
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == lblMark) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            lblMarkMouseDown(static_cast<QMouseEvent *>(event)->position().toPoint());
+            return true;
+        case QEvent::MouseMove:
+            lblMarkMouseMove(static_cast<QMouseEvent *>(event)->position().toPoint());
+            return true;
+        case QEvent::MouseButtonRelease:
+            lblMarkMouseUp();
+            return true;
+        default:
+            break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    m_previewHost->setWindowVisible(true);
+}
+
+void TForm1::hideEvent(QHideEvent *event)
+{
+    m_previewHost->setWindowVisible(false);
+    QMainWindow::hideEvent(event);
 }
 
 void TForm1::setMarkFont(const StampFont &font)

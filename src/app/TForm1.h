@@ -33,6 +33,8 @@ class RunLog;
 class TStripedListBox;
 class TaTagButton;
 class WindowBatchHost;
+class WindowPreviewHost;
+class TPreviewThread;
 class FormSurface;
 class LogSink;
 
@@ -163,9 +165,18 @@ public slots:
     void lstMarkPosTypeChange();
     void Edit1Change();
     void tbQualityChange();
+    void btnSetMarkClick();
+    void btnSetFontClick();
+    void btnSetDirClick();
+    void chkSnapClick();
+
+    TPreviewThread *PreviewThread() const { return m_previewThread.get(); }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildControls();
@@ -181,6 +192,10 @@ private:
     void widenScrollWidthFor(const QString &path);
     void paintBar(QPainter &painter, const QRect &bar, const QString &text);
     void updateFontSample();
+    void lblMarkMouseDown(QPoint position);
+    void lblMarkMouseMove(QPoint position);
+    void lblMarkMouseUp();
+    void stopPreviewThread();
 
     Dialogs &m_dialogs;
     TLanguage Language;
@@ -191,6 +206,8 @@ private:
     std::unique_ptr<BatchRun> m_batchRun;
     std::unique_ptr<LogSink> m_logSink;
     std::unique_ptr<RunLog> m_runLog;
+    std::unique_ptr<WindowPreviewHost> m_previewHost;
+    std::unique_ptr<TPreviewThread> m_previewThread;
     bool m_closeAfterRun = false;
 };
 

@@ -1,5 +1,6 @@
 #include "BatchRun.h"
 #include "TForm1.h"
+#include "TPreviewThread.h"
 #include "TStripedListBox.h"
 #include "TaTagButton.h"
 #include "TestDialogs.h"
@@ -14,6 +15,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QSlider>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -39,6 +42,10 @@ private slots:
     void proceedStampsTheListedFiles();
     void proceedAsksAndCancels();
     void closingDuringARunWaitsForIt();
+    void previewFollowsTheSettings();
+    void destroyedDuringARender();
+    void panelHandlers();
+    void draggingTheMarker();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -238,6 +245,122 @@ void TestTForm1::closingDuringARunWaitsForIt()
     form->btnProceed->click();
     QVERIFY(!form->isVisible());
     QVERIFY(!form->batchRun().busy());
+}
+
+void TestTForm1::previewFollowsTheSettings()
+{
+    writeImage("stamp.png", QSize(40, 20));
+    writeImage("a.png", QSize(400, 200));
+    auto form = makeForm({path("a.png")});
+    form->PreviewThread()->Interval = 20;
+
+    // No stamp picture yet: nothing renders and no message is shown.
+    QTest::qWait(100);
+    QVERIFY(form->Image1->pixmap().isNull());
+    QVERIFY(m_dialogs.messages.isEmpty());
+
+    form->txtMark->setText(path("stamp.png"));
+    QTRY_VERIFY(!form->Image1->pixmap().isNull());
+    QCOMPARE(form->Image1->pixmap().size(), QSize(214, 107));
+
+    // A non-integer absolute offset: the message once, and the old picture stays.
+    form->lstMarkPosType->setCurrentIndex(0);
+    form->lstMarkPosTypeChange();
+    form->txtXOffset->setText("x");
+    QTRY_COMPARE(m_dialogs.messages.size(), 1);
+    QCOMPARE(m_dialogs.messages[0].text, QStringLiteral("The stamp offsets must be whole numbers."));
+    QCOMPARE(m_dialogs.messages[0].kind, MessageKind::Error);
+    QTest::qWait(100);
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QVERIFY(!form->Image1->pixmap().isNull());
+    QVERIFY(!QFile::exists(form->PreviewFilePath));
+}
+
+void TestTForm1::destroyedDuringARender()
+{
+    // A large item keeps the thread rendering while the window goes away.
+    QImage big(3000, 3000, QImage::Format_RGB888);
+    big.fill(Qt::darkGreen);
+    QVERIFY(big.save(path("big.png")));
+    writeImage("stamp.png", QSize(40, 20));
+    auto form = makeForm({path("big.png")});
+    form->PreviewThread()->Interval = 1;
+    form->txtMark->setText(path("stamp.png"));
+    QTest::qWait(80); // the capture is served and the render of the large item begins
+    QCOMPARE(form->PreviewThread()->renderCount(), 0);
+    form.reset();
+    QCoreApplication::processEvents(); // a picture queued for the gone window is dropped
+}
+
+void TestTForm1::panelHandlers()
+{
+    auto form = makeForm();
+    form->lstMarkType->setCurrentIndex(1);
+    form->lstMarkTypeChange();
+    QVERIFY(form->pnlTextMark->isVisible());
+    QVERIFY(!form->pnlPicMark->isVisible());
+
+    form->Edit1->setText("Hello & <b>bold</b>");
+    QCOMPARE(form->lblFontSample->text(), QStringLiteral("Hello & <b>bold</b>"));
+    QCOMPARE(form->lblFontSample->textFormat(), Qt::PlainText);
+
+    form->tbQuality->setValue(0);
+    QCOMPARE(form->lblQuality->text(), QStringLiteral("0"));
+
+    // Choosing a folder also picks the custom destination; cancelling changes nothing.
+    m_dialogs.folders = {path("out"), QString()};
+    form->btnSetDir->clicked();
+    QCOMPARE(form->txtDestFolder->text(), path("out"));
+    QVERIFY(form->radCustomDir->isChecked());
+    form->radOrigDir->setChecked(true);
+    form->btnSetDir->clicked();
+    QVERIFY(form->radOrigDir->isChecked());
+
+    m_dialogs.fileToOpen = {path("stamp.png")};
+    form->btnSetMark->clicked();
+    QCOMPARE(form->txtMark->text(), path("stamp.png"));
+
+    // A confirmed font: red text on its complement, cyan.
+    QFont chosen("DejaVu Sans");
+    chosen.setPointSize(30);
+    chosen.setItalic(true);
+    m_dialogs.fonts = {FontChoice{chosen, 0x0000FF}, std::nullopt};
+    form->btnSetFont->click();
+    StampFont font = form->markFont();
+    QCOMPARE(font.face, QStringLiteral("DejaVu Sans"));
+    QCOMPARE(font.pointSize, 30);
+    QVERIFY(font.italic && !font.bold);
+    QCOMPARE(font.color, 0x0000FFu);
+    QCOMPARE(form->lblFontSample->palette().color(QPalette::Window), QColor(0, 255, 255));
+    QCOMPARE(form->lblFontSample->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    form->btnSetFont->click(); // cancelled
+    QCOMPARE(form->markFont(), font);
+
+    form->chkSnap->click();
+    QCOMPARE(form->SnapDistance, 0);
+    form->chkSnap->click();
+    QCOMPARE(form->SnapDistance, 10);
+}
+
+void TestTForm1::draggingTheMarker()
+{
+    auto form = makeForm();
+    QLabel *marker = form->lblMark;
+    const QSize size = marker->size();
+    // Drag with the right button from the marker's corner far to the bottom right.
+    QTest::mousePress(marker, Qt::RightButton, {}, QPoint(2, 2));
+    QMouseEvent move(QEvent::MouseMove, QPointF(500, 500), marker->mapToGlobal(QPointF(500, 500)), Qt::NoButton,
+                     Qt::RightButton, {});
+    QCoreApplication::sendEvent(marker, &move);
+    QCOMPARE(marker->pos(), QPoint(8 + 200 - size.width() - 1, 8 + 200 - size.height() - 1));
+    QTest::mouseRelease(marker, Qt::RightButton, {}, QPoint(2, 2));
+    QVERIFY(!form->Dragging);
+
+    // Released: moves no longer drag.
+    QMouseEvent idle(QEvent::MouseMove, QPointF(-300, -300), marker->mapToGlobal(QPointF(-300, -300)),
+                     Qt::NoButton, Qt::NoButton, {});
+    QCoreApplication::sendEvent(marker, &idle);
+    QCOMPARE(form->currentSettings().markLeft, 8 + 200 - size.width() - 1);
 }
 
 QTEST_MAIN(TestTForm1)
