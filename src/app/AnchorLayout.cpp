@@ -10,6 +10,14 @@ void AnchorLayout::add(QWidget *widget, QRect designRect, int anchors)
     widget->setGeometry(designRect);
 }
 
+void AnchorLayout::moveTo(QWidget *widget, QPoint designTopLeft)
+{
+    for (Item &item : m_items) {
+        if (item.widget == widget)
+            item.designRect.moveTopLeft(designTopLeft);
+    }
+}
+
 void AnchorLayout::apply(QSize clientSize) const
 {
     const int dx = clientSize.width() - m_designSize.width();

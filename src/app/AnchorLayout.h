@@ -21,6 +21,8 @@ public:
     // Places `widget` at `designRect` (in the design's client coordinates).
     void add(QWidget *widget, QRect designRect, int anchors);
     void apply(QSize clientSize) const;
+    // Moves a control to a new place given in the design's coordinates.
+    void moveTo(QWidget *widget, QPoint designTopLeft);
 
 private:
     struct Item

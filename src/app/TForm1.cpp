@@ -94,11 +94,10 @@ TForm1::TForm1(const QString &programFolder, Dialogs &dialogs, const QStringList
     m_logSink = std::make_unique<ComboBoxLogSink>(lstLog);
     m_runLog = std::make_unique<RunLog>(*m_logSink);
 
-    LanguageFiles = TLanguage::FindLanguageFiles(LanguagesDir);
-
+    FillConfigList();
+    BuildLanguageMenu();
     StartupConfigPath = ConfigDir + StartupConfigName;
-    LanguageFile = LanguagesDir + QStringLiteral("english.ini");
-    Language.Load(LanguageFile);
+    LoadConfig(StartupConfigPath);
 
     PreviewFilePath = ConfigDir + QStringLiteral("markwell_preview.bmp");
 
@@ -118,6 +117,7 @@ TForm1::TForm1(const QString &programFolder, Dialogs &dialogs, const QStringList
 TForm1::~TForm1()
 {
     stopPreviewThread();
+    SaveConfig(StartupConfigPath);
 }
 
 void TForm1::stopPreviewThread()
@@ -150,6 +150,15 @@ void TForm1::connectHandlers()
     connect(btnSetDir, &TaTagButton::clicked, this, &TForm1::btnSetDirClick);
     connect(chkSnap, &QCheckBox::clicked, this, &TForm1::chkSnapClick);
     lblMark->installEventFilter(this);
+    connect(btnSaveConfig, &TaTagButton::clicked, this, &TForm1::btnSaveConfigClick);
+    connect(lstConfigs, &QComboBox::activated, this, &TForm1::lstConfigsChange);
+    connect(lstConfigs->lineEdit(), &QLineEdit::textEdited, this, &TForm1::completeConfigName);
+    lstConfigs->setCompleter(nullptr);
+    connect(HelpContents1, &QAction::triggered, this, &TForm1::Contents1Click);
+    connect(HelpIndex, &QAction::triggered, this, &TForm1::HelpIndexExecute);
+    connect(HelpTutorials, &QAction::triggered, this, &TForm1::HelpTutorialsExecute);
+    connect(ContactOrbisoft1, &QAction::triggered, this, &TForm1::ContactOrbisoft1Click);
+    connect(HelpAbout, &QAction::triggered, this, &TForm1::HelpAboutClick);
 }
 
 void TForm1::AddToLog(const QString &message)

@@ -35,6 +35,7 @@ class TaTagButton;
 class WindowBatchHost;
 class WindowPreviewHost;
 class TPreviewThread;
+class TAboutBox;
 class FormSurface;
 class LogSink;
 
@@ -151,6 +152,18 @@ public:
     QAction *HelpAbout = nullptr;
     QMenu *PopupMenu1 = nullptr;
 
+    enum class SaveOutcome { Saved, Declined, Failed };
+    SaveOutcome SaveConfig(const QString &path);
+    void LoadConfig(const QString &path);
+    void FillConfigList();
+    void ApplyLanguage(const QString &path);
+    void BuildLanguageMenu();
+    void LanguageMenuClick(QObject *sender);
+
+    // Where the design puts the position-type list and the snap box.
+    static constexpr int DesignMarkPosTypeLeft = 220;
+    static constexpr int DesignSnapTop = 200;
+
     // The stamp font: lblFontSample shows it.
     StampFont markFont() const { return m_markFont; }
     void setMarkFont(const StampFont &font);
@@ -169,6 +182,13 @@ public slots:
     void btnSetFontClick();
     void btnSetDirClick();
     void chkSnapClick();
+    void btnSaveConfigClick();
+    void lstConfigsChange();
+    void Contents1Click();
+    void HelpIndexExecute();
+    void HelpTutorialsExecute();
+    void ContactOrbisoft1Click();
+    void HelpAboutClick();
 
     TPreviewThread *PreviewThread() const { return m_previewThread.get(); }
 
@@ -196,6 +216,7 @@ private:
     void lblMarkMouseMove(QPoint position);
     void lblMarkMouseUp();
     void stopPreviewThread();
+    void completeConfigName(const QString &typed);
 
     Dialogs &m_dialogs;
     TLanguage Language;
@@ -208,6 +229,7 @@ private:
     std::unique_ptr<RunLog> m_runLog;
     std::unique_ptr<WindowPreviewHost> m_previewHost;
     std::unique_ptr<TPreviewThread> m_previewThread;
+    TAboutBox *m_aboutBox = nullptr;
     bool m_closeAfterRun = false;
 };
 
