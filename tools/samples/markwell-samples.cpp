@@ -4,6 +4,9 @@
 
 #include "ConfigFile.h"
 #include "ConfigLocation.h"
+#include "MarkerSize.h"
+#include "Placement.h"
+#include "TLanguage.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -96,9 +99,13 @@ int main(int argc, char *argv[])
     if (ok && !QFileInfo::exists(startup)) {
         StampSettings settings = StampSettings::defaults();
         settings.markImagePath = samples + QStringLiteral("/stamp.png");
-        settings.markLeft = 160; // bottom right of the position box
-        settings.markTop = 187;
         settings.languageFile = program.filePath(QStringLiteral("languages/english.ini"));
+        // The bottom-right place of the marker in its box, for the English caption.
+        TLanguage english;
+        english.Load(settings.languageFile);
+        const QSize marker = markerSize(english.GetText(QStringLiteral("Stamp")));
+        settings.markLeft = RelativePositionBox.right() - marker.width();
+        settings.markTop = RelativePositionBox.bottom() - marker.height();
         ok = writeConfigFile(startup, settings);
     }
     return ok ? 0 : 1;
