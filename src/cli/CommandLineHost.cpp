@@ -38,6 +38,13 @@ void installInterruptHandler()
     std::signal(SIGINT, onInterrupt);
 }
 
+bool takeInterrupt()
+{
+    const bool wasInterrupted = interrupted != 0;
+    interrupted = 0;
+    return wasInterrupted;
+}
+
 CommandLineHost::CommandLineHost(StampSettings settings, QStringList images, const TLanguage &language)
     : m_settings(std::move(settings))
     , m_images(std::move(images))
@@ -50,10 +57,8 @@ CommandLineHost::CommandLineHost(StampSettings settings, QStringList images, con
 
 void CommandLineHost::processEvents()
 {
-    if (interrupted && m_run && m_run->tag() == 1) {
-        interrupted = 0;
+    if (m_run && m_run->tag() == 1 && takeInterrupt())
         m_run->btnProceedClick();
-    }
 }
 
 void CommandLineHost::showMessage(const QString &text, MessageIcon)

@@ -51,5 +51,7 @@ private:
 
 // Makes Ctrl+C ask the run to stop at its next yield point.
 void installInterruptHandler();
+// Whether Ctrl+C was pressed since the last call.
+bool takeInterrupt();
 
 } // namespace markwell

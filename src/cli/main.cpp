@@ -1,12 +1,15 @@
 #include "BatchRun.h"
 #include "CommandLineHost.h"
+#include "BatchWorker.h"
 #include "CommandLineOptions.h"
+#include "ParallelBatch.h"
 #include "ConfigFile.h"
 #include "ConfigLocation.h"
 #include "TLanguage.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QThread>
 
 #include <cstdio>
 
@@ -57,6 +60,8 @@ int main(int argc, char *argv[])
         printError(options.error + QStringLiteral(" (see --help)"));
         return NotStarted;
     }
+    if (!options.workerSettings.isEmpty())
+        return runBatchWorker(options.workerSettings);
 
     const QString appDir = QCoreApplication::applicationDirPath() + u'/';
     StampSettings settings = StampSettings::defaults();
@@ -80,13 +85,20 @@ int main(int argc, char *argv[])
         languageFile = appDir + QStringLiteral("languages/english.ini");
     TLanguage language;
     language.Load(languageFile);
+    settings.languageFile = languageFile;
 
     CommandLineHost host(settings, options.images, language);
-    BatchRun run(host, language);
-    host.attach(run);
     installInterruptHandler();
-
-    const RunResult result = run.btnProceedClick();
+    const int jobs = options.jobs == 0 ? QThread::idealThreadCount() : options.jobs;
+    RunResult result;
+    if (jobs > 1 && options.images.size() > 1) {
+        ParallelBatch batch(host, language, settings, options.images, jobs, QCoreApplication::applicationFilePath());
+        result = batch.run();
+    } else {
+        BatchRun run(host, language);
+        host.attach(run);
+        result = run.btnProceedClick();
+    }
     if (result.outcome != RunResult::Outcome::Finished)
         return NotStarted;
     return result.saved == result.listed && !result.cancelled ? AllSaved : SomeNotSaved;

@@ -1,6 +1,7 @@
 #include "BatchRun.h"
 
 #include "BatchHost.h"
+#include "FileStamper.h"
 #include "ImageOps.h"
 #include "LogMessages.h"
 #include "OutputPath.h"
@@ -16,7 +17,7 @@ namespace markwell {
 
 namespace {
 
-// Delphi-style FileExists: a folder is not a file.
+// A folder is not a file.
 bool fileExists(const QString &path)
 {
     const QFileInfo info(path);
@@ -71,6 +72,77 @@ RunResult BatchRun::btnProceedClick()
     return result;
 }
 
+RunResult BatchRun::runFiles(FileStamper &stamper, PositionFields lastGoodPosition)
+{
+    // Offsets were whole numbers when the run started; if one stops being one during
+    // the run, the last good offsets stand in for it.
+    int saved = 0;
+    bool cancelled = false;
+    const auto yieldAndCheck = [&] {
+        m_host.processEvents();
+        cancelled = m_tag == 0;
+        return !cancelled;
+    };
+
+    for (int i = 0; i < m_host.fileCount(); ++i) {
+        if (!yieldAndCheck())
+            break;
+        m_host.setProgressPosition(i);
+        // The list may have shrunk while the window handled events.
+        if (i >= m_host.fileCount())
+            break;
+
+        QString source = m_host.fileAt(i);
+        if (!fileExists(source)) {
+            m_host.AddToLog(fileMessage(m_language, source, QStringLiteral("LogNotExists")));
+            continue;
+        }
+
+        const StampSettings current = m_host.currentSettings();
+        const QString destination = outputPath(source, current.destMode, current.customFolder, current.outputFormat);
+        if (fileExists(destination)) {
+            // An existing destination is only replaced by a complete new file: the save
+            // writes beside it and renames over it.
+            if (current.ifExists == IfExists::Skip)
+                continue;
+            if (current.ifExists == IfExists::Ask
+                && !m_host.askYesNo(fileMessage(m_language, destination, QStringLiteral("LogExists")),
+                                    m_language.GetText(QStringLiteral("FileExists"))))
+                continue;
+        }
+
+        // The question above let the window handle events; read the entry again.
+        if (i < m_host.fileCount())
+            source = m_host.fileAt(i);
+        const std::optional<QSize> loaded = stamper.load(source);
+
+        const StampSettings placed = m_host.currentSettings();
+        const QRect marker(QPoint(placed.markLeft, placed.markTop), m_host.markerSize());
+        const QPoint position =
+            placeStamp(loaded.value_or(QSize(0, 0)), stamper.stampSize(), placed, marker, lastGoodPosition);
+
+        if (!yieldAndCheck())
+            break;
+
+        if (!loaded)
+            m_host.AddToLog(fileMessage(m_language, source, QStringLiteral("LogCouldntBeLoaded")));
+        else if (stamper.stampAndSave(position, m_host.currentSettings(), destination))
+            ++saved;
+        else
+            m_host.AddToLog(fileMessage(m_language, destination, QStringLiteral("LogCouldntBeSaved")));
+
+        if (!yieldAndCheck())
+            break;
+    }
+
+    RunResult result;
+    result.outcome = RunResult::Outcome::Finished;
+    result.cancelled = cancelled;
+    result.saved = saved;
+    result.listed = m_host.fileCount();
+    return result;
+}
+
 RunResult BatchRun::run()
 {
     RunResult result;
@@ -87,113 +159,15 @@ RunResult BatchRun::run()
         const ImageLibrarySession session;
         const StampSettings start = m_host.currentSettings();
         // The run keeps the mark type it started with: its stamp was prepared for it.
-        const MarkType markType = start.markType;
-
-        std::optional<StampPicture> picture;
-        QSize stampSize;
-        if (markType == MarkType::Picture) {
-            picture = loadStampPicture(start.markImagePath);
-            if (!picture) {
-                m_host.showMessage(stampFailedMessage(m_language, start.markImagePath), MessageIcon::Error);
-                result.outcome = RunResult::Outcome::StampFailed;
-            } else {
-                stampSize = picture->size;
-            }
+        const std::unique_ptr<FileStamper> stamper = FileStamper::prepare(start);
+        if (!stamper) {
+            m_host.showMessage(stampFailedMessage(m_language, start.markImagePath), MessageIcon::Error);
+            result.outcome = RunResult::Outcome::StampFailed;
         } else {
-            stampSize = measureTextStamp(start.markText, start.markFont);
-        }
-
-        if (result.outcome != RunResult::Outcome::StampFailed) {
             ilSetInteger(IL_JPG_QUALITY, jpegQualityFor(start));
             m_host.setProgressMaximum(m_host.fileCount());
-
-            DevilImage work;
-            // Offsets were whole numbers when the run started; if one stops being one
-            // during the run, the last good offsets stand in for it.
-            PositionFields lastGoodPosition = PositionFields::from(start);
-            int saved = 0;
-            bool cancelled = false;
-
-            for (int i = 0; i < m_host.fileCount(); ++i) {
-                m_host.processEvents();
-                if (m_tag == 0) {
-                    cancelled = true;
-                    break;
-                }
-                m_host.setProgressPosition(i);
-                // The list may have shrunk while the window handled events.
-                if (i >= m_host.fileCount())
-                    break;
-
-                QString source = m_host.fileAt(i);
-                if (!fileExists(source)) {
-                    m_host.AddToLog(fileMessage(m_language, source, QStringLiteral("LogNotExists")));
-                    continue;
-                }
-
-                const StampSettings current = m_host.currentSettings();
-                const QString destination =
-                    outputPath(source, current.destMode, current.customFolder, current.outputFormat);
-                if (fileExists(destination)) {
-                    // An existing destination is only replaced by a complete new file:
-                    // the save writes beside it and renames over it.
-                    if (current.ifExists == IfExists::Skip)
-                        continue;
-                    if (current.ifExists == IfExists::Ask
-                        && !m_host.askYesNo(fileMessage(m_language, destination, QStringLiteral("LogExists")),
-                                            m_language.GetText(QStringLiteral("FileExists"))))
-                        continue;
-                }
-
-                // The question above let the window handle events; read the entry again.
-                if (i < m_host.fileCount())
-                    source = m_host.fileAt(i);
-                const bool loaded = loadImage(work, source);
-                const QSize imageSize = loaded ? work.size() : QSize(0, 0);
-
-                const StampSettings placed = m_host.currentSettings();
-                PositionFields position = PositionFields::from(placed);
-                const QRect marker(QPoint(placed.markLeft, placed.markTop), m_host.markerSize());
-                std::optional<QPoint> stampAt = stampPosition(imageSize, stampSize, position, marker);
-                if (stampAt)
-                    lastGoodPosition = position;
-                else
-                    stampAt = stampPosition(imageSize, stampSize, lastGoodPosition, marker);
-
-                m_host.processEvents();
-                if (m_tag == 0) {
-                    cancelled = true;
-                    break;
-                }
-
-                if (loaded) {
-                    bool stamped = false;
-                    if (markType == MarkType::Picture) {
-                        stamped = overlayStamp(work, *picture, *stampAt);
-                    } else {
-                        const StampSettings drawn = m_host.currentSettings();
-                        stamped = drawTextStamp(work, drawn.markText, drawn.markFont, *stampAt);
-                    }
-                    if (stamped && saveImage(work, destination))
-                        ++saved;
-                    else
-                        m_host.AddToLog(fileMessage(m_language, destination, QStringLiteral("LogCouldntBeSaved")));
-                } else {
-                    m_host.AddToLog(fileMessage(m_language, source, QStringLiteral("LogCouldntBeLoaded")));
-                }
-
-                m_host.processEvents();
-                if (m_tag == 0) {
-                    cancelled = true;
-                    break;
-                }
-            }
-
+            result = runFiles(*stamper, PositionFields::from(start));
             m_host.setProgressPosition(0);
-            result.outcome = RunResult::Outcome::Finished;
-            result.cancelled = cancelled;
-            result.saved = saved;
-            result.listed = m_host.fileCount();
             m_host.AddToLog(finishedMessage(m_language, result.saved, result.listed));
         }
     }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "Placement.h"
+
 #include <atomic>
 
 namespace markwell {
 
 class BatchHost;
+class FileStamper;
 class TLanguage;
 
 // How a press of Proceed ended.
@@ -43,6 +46,7 @@ public:
 
 private:
     RunResult run();
+    RunResult runFiles(FileStamper &stamper, PositionFields lastGoodPosition);
     void setProceed(int tag, bool enabled, const char *captionKey);
 
     BatchHost &m_host;

@@ -73,4 +73,14 @@ std::optional<QPoint> stampPosition(QSize image, QSize stamp, const PositionFiel
                   relativeAxis(gy, ry, image.height(), stamp.height()));
 }
 
+QPoint placeStamp(QSize image, QSize stamp, const StampSettings &settings, QRect marker, PositionFields &lastGood)
+{
+    const PositionFields fields = PositionFields::from(settings);
+    if (const std::optional<QPoint> position = stampPosition(image, stamp, fields, marker)) {
+        lastGood = fields;
+        return *position;
+    }
+    return stampPosition(image, stamp, lastGood, marker).value_or(QPoint(0, 0));
+}
+
 } // namespace markwell

@@ -33,4 +33,9 @@ inline constexpr QRect RelativePositionBox{8, 8, 200, 200};
 std::optional<QPoint> stampPosition(QSize image, QSize stamp, const PositionFields &position, QRect marker,
                                     QRect box = RelativePositionBox);
 
+// The position for the current settings during a run. The run checked the offsets
+// when it started; should one stop being a whole number during the run, the last good
+// position fields stand in for it. `lastGood` follows the fields that worked.
+QPoint placeStamp(QSize image, QSize stamp, const StampSettings &settings, QRect marker, PositionFields &lastGood);
+
 } // namespace markwell

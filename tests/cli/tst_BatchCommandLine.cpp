@@ -11,6 +11,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+
+#include <sys/types.h>
+#include <unistd.h>
+
 using namespace markwell;
 
 namespace {
@@ -52,10 +57,13 @@ private slots:
     void askCountsAsNoWithoutTerminal();
     void stampPictureThatDoesNotLoad();
     void relativePlacementUsesTheMarkerOfTheLanguage();
+    void parallelRunMatchesOneJob();
+    void interruptedParallelRunLeavesNoTemporaryFiles();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
     Outcome runBatch(const QStringList &arguments);
+    QStringList photoList(int count, QSize size);
     void writeImage(const QString &name, QSize size, QColor colour);
     StampSettings pictureSettings() const;
 
@@ -244,6 +252,98 @@ void TestBatchCommandLine::relativePlacementUsesTheMarkerOfTheLanguage()
     const auto expected = stampPosition(QSize(300, 200), QSize(4, 3), PositionFields::from(settings),
                                         QRect(QPoint(20, 60), markerSize(table.GetText("Stamp"))));
     QCOMPARE(changedArea(QImage(path("stamped_a.png"))).topLeft(), *expected);
+}
+
+QStringList TestBatchCommandLine::photoList(int count, QSize size)
+{
+    QImage photo(size, QImage::Format_RGB888);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            photo.setPixelColor(x, y, QColor((x * 3) % 256, (y * 5) % 256, (x + y) % 256));
+    QStringList list;
+    for (int i = 0; i < count; ++i) {
+        const QString name = path(QStringLiteral("photos/p%1.jpg").arg(i));
+        QDir().mkpath(path("photos"));
+        if (!QFile::exists(name) && !photo.save(name, "JPG", 90))
+            return {};
+        list << name;
+    }
+    return list;
+}
+
+void TestBatchCommandLine::parallelRunMatchesOneJob()
+{
+    StampSettings settings = pictureSettings();
+    settings.destMode = DestMode::Custom;
+    settings.outputFormat = OutputFormat::Png;
+    QDir().mkpath(path("one"));
+    QDir().mkpath(path("many"));
+    QStringList images = photoList(7, QSize(60, 40));
+    QVERIFY(!images.isEmpty());
+    QFile bad(path("photos/bad.jpg"));
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write("not a picture");
+    bad.close();
+    images.insert(2, path("photos/bad.jpg"));
+    images.insert(4, path("photos/gone.jpg"));
+    images.append(images[0]); // listed twice: the second is asked about, and counts as No
+
+    QStringList logs;
+    for (const auto &[folder, jobs] : {std::pair<QString, QString>{"one", "1"}, {"many", "3"}}) {
+        settings.customFolder = path(folder);
+        QVERIFY(writeConfigFile(path(folder + ".config"), settings));
+        const Outcome outcome = runBatch(QStringList{"--config", path(folder + ".config"), "--jobs", jobs} + images);
+        QCOMPARE(outcome.exitCode, 1);
+        QString log = outcome.out;
+        log.replace(QRegularExpression(QStringLiteral(R"(\[ [^\]]* \] )")), QString());
+        logs << log.replace(path(folder), QStringLiteral("OUT"));
+    }
+    QCOMPARE(logs[1], logs[0]);
+    QCOMPARE(logs[0], "File " + path("photos/bad.jpg") + " could not be loaded.\nFile " + path("photos/gone.jpg")
+                          + " does not exist.\nFinished: saved 7 of 10.\n");
+
+    const QStringList written = QDir(path("one")).entryList(QDir::Files | QDir::Hidden);
+    QCOMPARE(written.size(), 7);
+    QCOMPARE(QDir(path("many")).entryList(QDir::Files | QDir::Hidden), written);
+    for (const QString &name : written) {
+        QFile one(path("one/" + name));
+        QFile many(path("many/" + name));
+        QVERIFY(one.open(QIODevice::ReadOnly) && many.open(QIODevice::ReadOnly));
+        QVERIFY2(one.readAll() == many.readAll(), qPrintable(name));
+    }
+}
+
+void TestBatchCommandLine::interruptedParallelRunLeavesNoTemporaryFiles()
+{
+    StampSettings settings = pictureSettings();
+    settings.destMode = DestMode::Custom;
+    settings.customFolder = path("out");
+    QDir().mkpath(path("out"));
+    QVERIFY(writeConfigFile(path("my.config"), settings));
+    const QStringList images = photoList(40, QSize(1600, 1200));
+    QVERIFY(!images.isEmpty());
+
+    // Ctrl+C goes to the whole process group: the main process and its workers.
+    QProcess process;
+    process.setProgram(m_program);
+    process.setArguments(QStringList{"--config", path("my.config"), "--jobs", "2"} + images);
+    process.setChildProcessModifier([] { ::setpgid(0, 0); });
+    process.start();
+    QVERIFY(process.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(QDir(path("out")).entryList(QDir::Files).size() >= 2, 30000);
+    ::kill(-pid_t(process.processId()), SIGINT);
+    QVERIFY(process.waitForFinished(30000));
+
+    QCOMPARE(process.exitCode(), 1);
+    const QString out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    const QRegularExpressionMatch finished =
+        QRegularExpression(QStringLiteral(R"(Finished: saved (\d+) of 40\.)")).match(out);
+    QVERIFY2(finished.hasMatch(), qPrintable(out));
+    const QStringList left = QDir(path("out")).entryList(QDir::Files | QDir::Hidden);
+    QCOMPARE(left.size(), finished.captured(1).toInt());
+    QVERIFY(left.size() < 40);
+    for (const QString &name : left)
+        QVERIFY2(name.startsWith("stamped_p"), qPrintable(name));
 }
 
 QTEST_MAIN(TestBatchCommandLine)

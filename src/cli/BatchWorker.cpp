@@ -1,0 +1,63 @@
+#include "BatchWorker.h"
+
+#include "ConfigFile.h"
+#include "FileStamper.h"
+#include "MarkerSize.h"
+#include "Placement.h"
+#include "TLanguage.h"
+
+#include <QByteArray>
+#include <QList>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+namespace markwell {
+
+int runBatchWorker(const QString &settingsFile)
+{
+    // Ctrl+C reaches the whole process group; the coordinating process decides when
+    // work stops, and a worker always finishes the file it has begun.
+    std::signal(SIGINT, SIG_IGN);
+
+    const ConfigFileResult config = readConfigFile(settingsFile);
+    if (!config.ok())
+        return 2;
+    const StampSettings &settings = config.settings;
+    TLanguage language;
+    language.Load(settings.languageFile);
+    const QRect marker(QPoint(settings.markLeft, settings.markTop),
+                       markerSize(language.GetText(QStringLiteral("Stamp"))));
+
+    const auto libraryLock = lockImageLibrary();
+    const ImageLibrarySession session;
+    const std::unique_ptr<FileStamper> stamper = FileStamper::prepare(settings);
+    if (!stamper)
+        return 2;
+    ilSetInteger(IL_JPG_QUALITY, std::clamp<ILint>(settings.jpegQuality, 0, 99));
+    PositionFields lastGood = PositionFields::from(settings);
+
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        const QList<QByteArray> fields = QByteArray::fromStdString(line).split(' ');
+        if (fields.size() != 3)
+            continue;
+        const QString source = QString::fromUtf8(QByteArray::fromPercentEncoding(fields[1]));
+        const QString destination = QString::fromUtf8(QByteArray::fromPercentEncoding(fields[2]));
+
+        WorkerOutcome outcome = WorkerOutcome::NotLoaded;
+        if (const std::optional<QSize> size = stamper->load(source)) {
+            const QPoint position = placeStamp(*size, stamper->stampSize(), settings, marker, lastGood);
+            outcome = stamper->stampAndSave(position, settings, destination) ? WorkerOutcome::Saved
+                                                                             : WorkerOutcome::NotSaved;
+        }
+        std::printf("%s %d\n", fields[0].constData(), int(outcome));
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+} // namespace markwell

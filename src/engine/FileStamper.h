@@ -1,0 +1,44 @@
+#pragma once
+
+#include "ImageLibrary.h"
+#include "ImageOps.h"
+#include "StampSettings.h"
+
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+namespace markwell {
+
+// The image work of a run on one file after another: the stamp prepared once, one
+// work image reused for every file. Needs the image library's lock and an open
+// session for as long as it lives.
+class FileStamper
+{
+public:
+    // Prepares the stamp of `settings`: loads a picture stamp, or measures a text
+    // stamp's cell once. Nothing when the stamp picture cannot be loaded.
+    static std::unique_ptr<FileStamper> prepare(const StampSettings &settings);
+
+    MarkType markType() const { return m_markType; }
+    QSize stampSize() const { return m_stampSize; }
+
+    // Loads a source into the work image; its size, or nothing when it can't be read.
+    std::optional<QSize> load(const QString &source);
+    // Lays the stamp on the loaded image at `position` (a text stamp in the text and
+    // font of `current`) and writes the result to `destination`.
+    bool stampAndSave(QPoint position, const StampSettings &current, const QString &destination);
+
+private:
+    FileStamper() = default;
+
+    MarkType m_markType = MarkType::Picture;
+    std::optional<StampPicture> m_picture;
+    QSize m_stampSize;
+    DevilImage m_work;
+};
+
+} // namespace markwell
