@@ -1,6 +1,5 @@
 #include "BatchWorker.h"
 
-#include "ConfigFile.h"
 #include "FileStamper.h"
 #include "MarkerSize.h"
 #include "Placement.h"
@@ -17,20 +16,18 @@
 
 namespace markwell {
 
-int runBatchWorker(const QString &settingsFile)
+int runBatchWorker(const StampSettings &settings)
 {
     // Ctrl+C reaches the whole process group; the coordinating process decides when
     // work stops, and a worker always finishes the file it has begun.
     std::signal(SIGINT, SIG_IGN);
 
-    const ConfigFileResult config = readConfigFile(settingsFile);
-    if (!config.ok())
-        return 2;
-    const StampSettings &settings = config.settings;
     TLanguage language;
     language.Load(settings.languageFile);
     const QRect marker(QPoint(settings.markLeft, settings.markTop),
-                       markerSize(language.GetText(QStringLiteral("Stamp"))));
+                       settings.positionType == PositionType::Relative
+                           ? markerSize(language.GetText(QStringLiteral("Stamp")))
+                           : QSize());
 
     const auto libraryLock = lockImageLibrary();
     const ImageLibrarySession session;

@@ -48,7 +48,10 @@ bool takeInterrupt()
 CommandLineHost::CommandLineHost(StampSettings settings, QStringList images, const TLanguage &language)
     : m_settings(std::move(settings))
     , m_images(std::move(images))
-    , m_markerSize(markwell::markerSize(language.GetText(QStringLiteral("Stamp"))))
+    // Only a relative position reads the marker; measuring it needs fonts.
+    , m_markerSize(m_settings.positionType == PositionType::Relative
+                       ? markwell::markerSize(language.GetText(QStringLiteral("Stamp")))
+                       : QSize())
     , m_log(*this)
     , m_progressOnTerminal(isatty(STDERR_FILENO))
     , m_askOnTerminal(isatty(STDIN_FILENO))

@@ -12,6 +12,7 @@
 #include <QThread>
 
 #include <cstdio>
+#include <memory>
 
 using namespace markwell;
 
@@ -41,17 +42,38 @@ QString describe(const ConfigFileResult &result, const QString &path)
     return {};
 }
 
+
+// The folder of this program, which holds its languages.
+QString programFolder()
+{
+    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath() + u'/';
+}
+
+// Fonts are needed to draw a text stamp and to measure the relative position marker;
+// without them the program starts leaner and faster, with no GUI application at all.
+bool needsFonts(const StampSettings &settings)
+{
+    return settings.markType == MarkType::Text || settings.positionType == PositionType::Relative;
+}
+
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv, bool fonts)
+{
+    if (!fonts)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    // Never a display: the batch runs on servers too.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    // Fonts need a GUI application, but never a display: the batch runs on servers too.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("markwell"));
-
-    const CommandLineOptions options = parseCommandLine(QCoreApplication::arguments());
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLineOptions options = parseCommandLine(arguments);
     if (options.help) {
         std::fputs(commandLineHelp().toLocal8Bit().constData(), stdout);
         return AllSaved;
@@ -60,10 +82,17 @@ int main(int argc, char *argv[])
         printError(options.error + QStringLiteral(" (see --help)"));
         return NotStarted;
     }
-    if (!options.workerSettings.isEmpty())
-        return runBatchWorker(options.workerSettings);
+    QCoreApplication::setApplicationName(QStringLiteral("markwell"));
 
-    const QString appDir = QCoreApplication::applicationDirPath() + u'/';
+    if (!options.workerSettings.isEmpty()) {
+        const ConfigFileResult config = readConfigFile(options.workerSettings);
+        if (!config.ok())
+            return NotStarted;
+        const auto app = makeApplication(argc, argv, needsFonts(config.settings));
+        return runBatchWorker(config.settings);
+    }
+
+    const QString appDir = programFolder();
     StampSettings settings = StampSettings::defaults();
     QString configPath = options.configPath;
     if (configPath.isEmpty()) {
@@ -79,6 +108,7 @@ int main(int argc, char *argv[])
         }
         settings = config.settings;
     }
+    const auto app = makeApplication(argc, argv, needsFonts(settings));
 
     QString languageFile = settings.languageFile;
     if (!QFileInfo::exists(languageFile))
@@ -92,7 +122,7 @@ int main(int argc, char *argv[])
     const int jobs = options.jobs == 0 ? QThread::idealThreadCount() : options.jobs;
     RunResult result;
     if (jobs > 1 && options.images.size() > 1) {
-        ParallelBatch batch(host, language, settings, options.images, jobs, QCoreApplication::applicationFilePath());
+        ParallelBatch batch(host, language, settings, options.images, jobs, appDir + QStringLiteral("markwell-batch"));
         result = batch.run();
     } else {
         BatchRun run(host, language);
