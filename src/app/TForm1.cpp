@@ -58,6 +58,18 @@ QString withSlash(QString folder)
     return folder;
 }
 
+// The file types the picture and file dialogs offer; the first is selected.
+QStringList imageFileFilters()
+{
+    return {QStringLiteral("All supported (*.bmp *.jpg *.jpeg *.tif *.png *.tga *.psd)"),
+            QStringLiteral("JPEG (*.jpg *.jpeg)"),
+            QStringLiteral("Photoshop (*.psd)"),
+            QStringLiteral("Tag Image File Format (*.tif)"),
+            QStringLiteral("Portable Network Graphics (*.png)"),
+            QStringLiteral("Targa (*.tga)"),
+            QStringLiteral("Windows Bitmap (*.bmp)")};
+}
+
 QFont windowFont()
 {
     QFont font(defaultFontFace());
@@ -191,10 +203,7 @@ void TForm1::btnProceedClick()
 void TForm1::btnAddFilesClick()
 {
     const QStringList paths = m_dialogs.chooseFilesToOpen(
-        this, {QStringLiteral("All supported (*.bmp *.jpg *.jpeg *.tif *.png *.tga *.psd)"),
-               QStringLiteral("JPEG (*.jpg *.jpeg)"), QStringLiteral("Photoshop (*.psd)"),
-               QStringLiteral("Tag Image File Format (*.tif)"), QStringLiteral("Portable Network Graphics (*.png)"),
-               QStringLiteral("Targa (*.tga)"), QStringLiteral("Windows Bitmap (*.bmp)")});
+        this, imageFileFilters());
     appendCommandLine(paths);
 }
 
@@ -252,10 +261,7 @@ void TForm1::tbQualityChange()
 void TForm1::btnSetMarkClick()
 {
     const QString path = m_dialogs.chooseFileToOpen(
-        this, {QStringLiteral("All supported (*.bmp *.jpg *.jpeg *.tif *.png *.tga *.psd)"),
-               QStringLiteral("JPEG (*.jpg *.jpeg)"), QStringLiteral("Photoshop (*.psd)"),
-               QStringLiteral("Tag Image File Format (*.tif)"), QStringLiteral("Portable Network Graphics (*.png)"),
-               QStringLiteral("Targa (*.tga)"), QStringLiteral("Windows Bitmap (*.bmp)")});
+        this, imageFileFilters());
     if (!path.isEmpty())
         txtMark->setText(path);
 }

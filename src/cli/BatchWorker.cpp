@@ -34,7 +34,6 @@ int runBatchWorker(const StampSettings &settings)
     const std::unique_ptr<FileStamper> stamper = FileStamper::prepare(settings);
     if (!stamper)
         return 2;
-    ilSetInteger(IL_JPG_QUALITY, std::clamp<ILint>(settings.jpegQuality, 0, 99));
     PositionFields lastGood = PositionFields::from(settings);
 
     std::string line;

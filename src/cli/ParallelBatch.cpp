@@ -20,16 +20,6 @@
 
 namespace markwell {
 
-namespace {
-
-bool fileExists(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.exists() && !info.isDir();
-}
-
-} // namespace
-
 ParallelBatch::ParallelBatch(CommandLineHost &host, const TLanguage &language, StampSettings settings,
                              QStringList images, int jobs, QString workerProgram)
     : m_host(host)

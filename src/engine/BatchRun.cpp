@@ -11,27 +11,8 @@
 
 #include <QFileInfo>
 
-#include <algorithm>
 
 namespace markwell {
-
-namespace {
-
-// A folder is not a file.
-bool fileExists(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.exists() && !info.isDir();
-}
-
-// The JPEG quality the library is given; the slider keeps it within 0..99, a
-// configuration file need not.
-ILint jpegQualityFor(const StampSettings &settings)
-{
-    return std::clamp<ILint>(settings.jpegQuality, 0, 99);
-}
-
-} // namespace
 
 BatchRun::BatchRun(BatchHost &host, const TLanguage &language)
     : m_host(host)
@@ -164,7 +145,6 @@ RunResult BatchRun::run()
             m_host.showMessage(stampFailedMessage(m_language, start.markImagePath), MessageIcon::Error);
             result.outcome = RunResult::Outcome::StampFailed;
         } else {
-            ilSetInteger(IL_JPG_QUALITY, jpegQualityFor(start));
             m_host.setProgressMaximum(m_host.fileCount());
             result = runFiles(*stamper, PositionFields::from(start));
             m_host.setProgressPosition(0);

@@ -1,5 +1,7 @@
 #include "FileStamper.h"
 
+#include <algorithm>
+
 namespace markwell {
 
 std::unique_ptr<FileStamper> FileStamper::prepare(const StampSettings &settings)
@@ -14,6 +16,9 @@ std::unique_ptr<FileStamper> FileStamper::prepare(const StampSettings &settings)
     } else {
         stamper->m_stampSize = measureTextStamp(settings.markText, settings.markFont);
     }
+    // Set once for the run; the slider keeps the quality within 0..99, a configuration
+    // file need not.
+    ilSetInteger(IL_JPG_QUALITY, std::clamp<ILint>(settings.jpegQuality, 0, 99));
     return stamper;
 }
 

@@ -19,8 +19,9 @@ namespace markwell {
 class FileStamper
 {
 public:
-    // Prepares the stamp of `settings`: loads a picture stamp, or measures a text
-    // stamp's cell once. Nothing when the stamp picture cannot be loaded.
+    // Prepares the stamp of `settings` (loads a picture stamp, or measures a text
+    // stamp's cell once) and sets the run's JPEG quality. Nothing when the stamp picture
+    // cannot be loaded.
     static std::unique_ptr<FileStamper> prepare(const StampSettings &settings);
 
     MarkType markType() const { return m_markType; }

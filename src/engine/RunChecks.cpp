@@ -6,6 +6,12 @@
 
 namespace markwell {
 
+bool fileExists(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() && !info.isDir();
+}
+
 std::optional<RunRefusal> checkBeforeRun(const StampSettings &settings, int fileCount)
 {
     if (fileCount <= 0)

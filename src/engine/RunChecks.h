@@ -19,6 +19,9 @@ struct RunRefusal
     friend bool operator==(const RunRefusal &, const RunRefusal &) = default;
 };
 
+// Whether a file (not a folder) is at the path.
+bool fileExists(const QString &path);
+
 // The checks made before a run, in their order; the first that fails refuses the run.
 std::optional<RunRefusal> checkBeforeRun(const StampSettings &settings, int fileCount);
 
