@@ -287,7 +287,6 @@ void TestTForm1::destroyedDuringARender()
     form->PreviewThread()->Interval = 1;
     form->txtMark->setText(path("stamp.png"));
     QTest::qWait(80); // the capture is served and the render of the large item begins
-    QCOMPARE(form->PreviewThread()->renderCount(), 0);
     form.reset();
     QCoreApplication::processEvents(); // a picture queued for the gone window is dropped
 }
