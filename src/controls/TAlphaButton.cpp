@@ -53,9 +53,9 @@ void TAlphaButton::setLoadFailureHandler(LoadFailureHandler handler)
     m_loadFailureHandler = std::move(handler);
 }
 
-// A picture that fails to load leaves its slot empty, so that look falls back to the normal
-// picture, and its path empty, so that setting the same path again tries again. An empty
-// path only removes the picture.
+// A picture that fails to load still takes its slot, so that look shows no picture, and
+// leaves its path empty, so that setting the same path again tries again. An empty path
+// only removes the picture.
 void TAlphaButton::setBitmap(Slot slot, const QString &path)
 {
     if (path == m_paths[slot])
@@ -67,6 +67,7 @@ void TAlphaButton::setBitmap(Slot slot, const QString &path)
         QImageReader reader(path);
         const QImage image = reader.read();
         if (image.isNull()) {
+            m_pictures[slot] = QPixmap();
             m_paths[slot].clear();
             if (slot == normalSlot) {
                 const QString message = QStringLiteral("Couldn't load ") + path + QStringLiteral("!");
