@@ -1,5 +1,6 @@
 #include "ConfigLocation.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -8,8 +9,11 @@ namespace markwell {
 QString configurationFolder(const QString &appDir)
 {
     QString folder = appDir;
-    if (!QFileInfo(appDir).isWritable())
+    if (!QFileInfo(appDir).isWritable()) {
         folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+        // The first start of an installed copy finds no folder there yet.
+        QDir().mkpath(folder);
+    }
     if (!folder.endsWith(u'/'))
         folder += u'/';
     return folder;
