@@ -1,5 +1,6 @@
 #include "Dialogs.h"
 #include "MarkwellApplication.h"
+#include "QuitOnSignal.h"
 #include "TForm1.h"
 
 using namespace markwell;
@@ -17,5 +18,6 @@ int main(int argc, char *argv[])
     const QStringList commandLine = QCoreApplication::arguments().mid(1);
     TForm1 window(QCoreApplication::applicationDirPath(), dialogs, commandLine);
     window.show();
+    quitOnTerminationSignals();
     return app.exec();
 }

@@ -40,9 +40,13 @@ echo "$output" | grep -q "Finished: saved 1 of 1."
 test -f "$work/photos/stamped_meadow.jpg"
 test ! -e "$program/startup.config"
 
-# The window starts from the link and keeps running until it is stopped.
+# The window starts from the link, runs until it is told to stop, and then saves its
+# settings in the user's folder: a first start there makes the folder.
+rm -rf "$work/config"
 status=0
-run_read_only "timeout 3 '$work/prefix/bin/markwell' '$work/photos/meadow.jpg'" || status=$?
-[ "$status" -eq 124 ]
+run_read_only "timeout -s TERM --preserve-status 3 '$work/prefix/bin/markwell' '$work/photos/meadow.jpg'" || status=$?
+[ "$status" -eq 0 ]
+test -f "$work/config/markwell/startup.config"
+test ! -e "$program/startup.config"
 chmod -R u+w "$work"
 echo "1 passed, 0 failed"
