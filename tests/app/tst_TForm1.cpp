@@ -44,6 +44,7 @@ private slots:
     void closingDuringARunWaitsForIt();
     void previewFollowsTheSettings();
     void destroyedDuringARender();
+    void previewRestsDuringARun();
     void panelHandlers();
     void draggingTheMarker();
 
@@ -289,6 +290,31 @@ void TestTForm1::destroyedDuringARender()
     QTest::qWait(80); // the capture is served and the render of the large item begins
     form.reset();
     QCoreApplication::processEvents(); // a picture queued for the gone window is dropped
+}
+
+void TestTForm1::previewRestsDuringARun()
+{
+    writeImage("stamp.png", QSize(40, 20));
+    writeImage("a.png", QSize(400, 200));
+    writeImage("stamped_a.png", QSize(5, 5));
+    auto form = makeForm({path("a.png")});
+    form->PreviewThread()->Interval = 1;
+    form->txtMark->setText(path("stamp.png"));
+    QTRY_COMPARE(form->PreviewThread()->renderCount(), 1);
+
+    // The run starts at once, even if a render holds the image library; while it runs,
+    // a change of a watched value renders nothing, and the change is rendered after it.
+    int duringRun = -1;
+    m_dialogs.answers = {true};
+    m_dialogs.onQuestion = [&] {
+        form->Edit1->setText("changed");
+        QTest::qWait(150);
+        duringRun = form->PreviewThread()->renderCount();
+    };
+    form->btnProceed->click();
+    QCOMPARE(duringRun, 1);
+    QVERIFY(form->lstLog->currentText().endsWith("Finished: saved 1 of 1."));
+    QTRY_COMPARE(form->PreviewThread()->renderCount(), 2);
 }
 
 void TestTForm1::panelHandlers()
