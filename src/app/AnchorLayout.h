@@ -16,7 +16,10 @@ enum Anchor { AnchorLeft = 1, AnchorTop = 2, AnchorRight = 4, AnchorBottom = 8 }
 class AnchorLayout
 {
 public:
-    explicit AnchorLayout(QSize designSize) : m_designSize(designSize) {}
+    explicit AnchorLayout(QSize designSize)
+        : m_designSize(designSize)
+    {
+    }
 
     // Places `widget` at `designRect` (in the design's client coordinates).
     void add(QWidget *widget, QRect designRect, int anchors);

@@ -4,13 +4,13 @@
 #include "CaptionGradient.h"
 #include "ConfigLocation.h"
 #include "Dialogs.h"
+#include "DragStep.h"
 #include "FormSurface.h"
 #include "LogMessages.h"
 #include "RunLog.h"
+#include "TPreviewThread.h"
 #include "TStripedListBox.h"
 #include "TaTagButton.h"
-#include "DragStep.h"
-#include "TPreviewThread.h"
 #include "WindowBatchHost.h"
 #include "WindowPreviewHost.h"
 
@@ -39,7 +39,10 @@ constexpr QSize ClientSize{760, 469};
 class ComboBoxLogSink final : public LogSink
 {
 public:
-    explicit ComboBoxLogSink(QComboBox *&box) : m_box(box) {}
+    explicit ComboBoxLogSink(QComboBox *&box)
+        : m_box(box)
+    {
+    }
     void appendEntry(const QString &entry) override
     {
         m_box->addItem(entry);
@@ -202,8 +205,7 @@ void TForm1::btnProceedClick()
 
 void TForm1::btnAddFilesClick()
 {
-    const QStringList paths = m_dialogs.chooseFilesToOpen(
-        this, imageFileFilters());
+    const QStringList paths = m_dialogs.chooseFilesToOpen(this, imageFileFilters());
     appendCommandLine(paths);
 }
 
@@ -260,8 +262,7 @@ void TForm1::tbQualityChange()
 
 void TForm1::btnSetMarkClick()
 {
-    const QString path = m_dialogs.chooseFileToOpen(
-        this, imageFileFilters());
+    const QString path = m_dialogs.chooseFileToOpen(this, imageFileFilters());
     if (!path.isEmpty())
         txtMark->setText(path);
 }
@@ -277,8 +278,8 @@ void TForm1::btnSetFontClick()
     if (const auto chosen = m_dialogs.chooseFont(this, {start, m_markFont.color})) {
         StampFont font;
         font.face = chosen->font.family();
-        font.pointSize = chosen->font.pointSize() > 0 ? chosen->font.pointSize()
-                                                      : std::max(1, chosen->font.pixelSize() * 72 / 96);
+        font.pointSize =
+            chosen->font.pointSize() > 0 ? chosen->font.pointSize() : std::max(1, chosen->font.pixelSize() * 72 / 96);
         font.color = chosen->color & 0xFFFFFF;
         font.bold = chosen->font.bold();
         font.italic = chosen->font.italic();

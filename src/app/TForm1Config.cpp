@@ -35,16 +35,15 @@ void select(QComboBox *list, qint32 code)
 TForm1::SaveOutcome TForm1::SaveConfig(const QString &path)
 {
     const auto L = [this](const char *key) { return Language.GetText(QLatin1String(key)); };
-    if (QFileInfo::exists(path) && path != StartupConfigPath
-        && !m_dialogs.askYesNo(this, L("Configuration") + u' ' + path + u' ' + L("LogExists"), L("FileExists")))
+    if (QFileInfo::exists(path) && path != StartupConfigPath &&
+        !m_dialogs.askYesNo(this, L("Configuration") + u' ' + path + u' ' + L("LogExists"), L("FileExists")))
         return SaveOutcome::Declined;
 
     // Written beside the old file and renamed over it: a failed write never costs the
     // configuration that was there.
     QString error;
     if (!writeConfigFile(path, currentSettings(), &error)) {
-        m_dialogs.showMessage(this,
-                              L("Configuration") + u' ' + path + u' ' + L("LogCouldntBeSaved") + u'\n' + error,
+        m_dialogs.showMessage(this, L("Configuration") + u' ' + path + u' ' + L("LogCouldntBeSaved") + u'\n' + error,
                               MessageKind::Error);
         return SaveOutcome::Failed;
     }
@@ -61,8 +60,8 @@ void TForm1::LoadConfig(const QString &path)
     const ConfigFileResult config = readConfigFile(path);
     if (config.status == ConfigFileStatus::Unreadable) {
         m_dialogs.showMessage(this,
-                              Language.GetText(QStringLiteral("Configuration")) + u' ' + path + u' '
-                                  + Language.GetText(QStringLiteral("LogCouldntBeLoaded")) + u'\n' + config.errorText,
+                              Language.GetText(QStringLiteral("Configuration")) + u' ' + path + u' ' +
+                                  Language.GetText(QStringLiteral("LogCouldntBeLoaded")) + u'\n' + config.errorText,
                               MessageKind::Error);
         return;
     }
@@ -86,7 +85,9 @@ void TForm1::LoadConfig(const QString &path)
     lblMark->move(s.markLeft, s.markTop);
     (s.destMode == DestMode::Custom ? radCustomDir : radOrigDir)->setChecked(true);
     txtDestFolder->setText(s.customFolder);
-    (s.ifExists == IfExists::Overwrite ? radFEOverwrite : s.ifExists == IfExists::Skip ? radFESkip : radFEAsk)
+    (s.ifExists == IfExists::Overwrite ? radFEOverwrite
+     : s.ifExists == IfExists::Skip    ? radFESkip
+                                       : radFEAsk)
         ->setChecked(true);
     pcOutputSettings->setCurrentIndex(int(s.outputPage));
     select(lstOutputFormat, qint32(s.outputFormat));

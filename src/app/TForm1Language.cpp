@@ -115,8 +115,8 @@ void TForm1::ApplyLanguage(const QString &path)
 
     // The painted "Snap" caption ends where the built-in word ends, whatever its length.
     const QFontMetrics metrics(font());
-    const int snapLeft = DesignMarkPosTypeLeft + 166 - metrics.horizontalAdvance(L("Snap"))
-                         + metrics.horizontalAdvance(QStringLiteral("Snap"));
+    const int snapLeft = DesignMarkPosTypeLeft + 166 - metrics.horizontalAdvance(L("Snap")) +
+                         metrics.horizontalAdvance(QStringLiteral("Snap"));
     m_layout.moveTo(chkSnap, QPoint(snapLeft, DesignSnapTop));
     layoutControls();
 }

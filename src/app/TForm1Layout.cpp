@@ -2,12 +2,12 @@
 // window design. Captions here are the built-in English texts that stand until a
 // language is applied.
 
+#include "ControlsResources.h"
 #include "FormSurface.h"
 #include "MarkerSize.h"
 #include "TForm1.h"
 #include "TStripedListBox.h"
 #include "TaTagButton.h"
-#include "ControlsResources.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -29,8 +29,7 @@ namespace {
 
 constexpr int TopRight = AnchorTop | AnchorRight;
 
-template<typename T>
-T *named(T *widget, const char *name)
+template <typename T> T *named(T *widget, const char *name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;
@@ -144,10 +143,9 @@ void TForm1::buildFileListPanel()
     btnAddFiles = tagButton(m_surface, "btnAddFiles", glyphs::plus, Qt::white);
     btnRemFiles = tagButton(m_surface, "btnRemFiles", glyphs::minus, Qt::white);
     btnClearFiles = tagButton(m_surface, "btnClearFiles", glyphs::cross, Qt::white);
-    const QList<std::pair<TaTagButton *, QString>> fileButtons = {
-        {btnAddFiles, QStringLiteral("Add Files")},
-        {btnRemFiles, QStringLiteral("Remove Files")},
-        {btnClearFiles, QStringLiteral("Clear List")}};
+    const QList<std::pair<TaTagButton *, QString>> fileButtons = {{btnAddFiles, QStringLiteral("Add Files")},
+                                                                  {btnRemFiles, QStringLiteral("Remove Files")},
+                                                                  {btnClearFiles, QStringLiteral("Clear List")}};
     int left = 140;
     for (const auto &[button, hint] : fileButtons) {
         // The buttons stand on the file list's header bar, in its colours.
@@ -196,8 +194,7 @@ void TForm1::buildPositionPanels()
     chkSnap->setChecked(true);
     m_layout.add(chkSnap, {386, 200, 13, 13}, TopRight);
 
-    lstMarkPosType =
-        dropDown(m_surface, "lstMarkPosType", {QStringLiteral("Absolute"), QStringLiteral("Relative")}, 1);
+    lstMarkPosType = dropDown(m_surface, "lstMarkPosType", {QStringLiteral("Absolute"), QStringLiteral("Relative")}, 1);
     m_layout.add(lstMarkPosType, {220, 220, 217, 21}, TopRight);
 
     pnlAbsPos = panel(m_surface, "pnlAbsPos");

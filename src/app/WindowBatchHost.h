@@ -11,7 +11,10 @@ class TForm1;
 class WindowBatchHost final : public BatchHost
 {
 public:
-    explicit WindowBatchHost(TForm1 &form) : m_form(form) {}
+    explicit WindowBatchHost(TForm1 &form)
+        : m_form(form)
+    {
+    }
 
     StampSettings currentSettings() const override;
     QSize markerSize() const override;

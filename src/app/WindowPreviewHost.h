@@ -13,7 +13,10 @@ class TForm1;
 class WindowPreviewHost final : public PreviewHost
 {
 public:
-    explicit WindowPreviewHost(TForm1 &form) : m_form(form) {}
+    explicit WindowPreviewHost(TForm1 &form)
+        : m_form(form)
+    {
+    }
 
     void setWindowVisible(bool visible) { m_visible.store(visible); }
 

@@ -47,8 +47,8 @@ int runBatchWorker(const StampSettings &settings)
         WorkerOutcome outcome = WorkerOutcome::NotLoaded;
         if (const std::optional<QSize> size = stamper->load(source)) {
             const QPoint position = placeStamp(*size, stamper->stampSize(), settings, marker, lastGood);
-            outcome = stamper->stampAndSave(position, settings, destination) ? WorkerOutcome::Saved
-                                                                             : WorkerOutcome::NotSaved;
+            outcome =
+                stamper->stampAndSave(position, settings, destination) ? WorkerOutcome::Saved : WorkerOutcome::NotSaved;
         }
         std::printf("%s %d\n", fields[0].constData(), int(outcome));
         std::fflush(stdout);

@@ -4,9 +4,9 @@
 
 namespace markwell {
 
-// A worker process of a parallel run, with the run's settings: prepares the stamp once, then stamps the files it is sent on standard input, one
-// "index source destination" line each (paths percent-encoded), and answers each with
-// an "index outcome" line on standard output. It ends when its input ends.
+// A worker process of a parallel run, with the run's settings: prepares the stamp once, then stamps the files it is
+// sent on standard input, one "index source destination" line each (paths percent-encoded), and answers each with an
+// "index outcome" line on standard output. It ends when its input ends.
 int runBatchWorker(const StampSettings &settings);
 
 // The outcome codes of the worker's answers.

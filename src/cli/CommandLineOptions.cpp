@@ -57,28 +57,27 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
 
 QString commandLineHelp()
 {
-    return QStringLiteral(
-        "Usage: markwell-batch [--config FILE] [--jobs N] [--] IMAGE...\n"
-        "\n"
-        "Stamps every IMAGE the way the Markwell window would and writes each result as a\n"
-        "new file named stamped_<name>.\n"
-        "\n"
-        "  --config FILE  take the settings from this configuration file; without it, from\n"
-        "                 the configuration the window saved when it last closed, else the\n"
-        "                 built-in defaults\n"
-        "  --jobs N       stamp with N processes at once (0: one per core; default 1); the\n"
-        "                 results, the log and the exit status are those of one process\n"
-        "  --             every argument after this is an image, even one starting with -\n"
-        "  -h, --help     show this text\n"
-        "\n"
-        "Log lines go to standard output, messages and a progress bar (on a terminal) to\n"
-        "standard error. When a result file exists and the configuration says Ask, the\n"
-        "question is asked on the terminal (y/N) if standard input is one, and counts as\n"
-        "No otherwise. Ctrl+C stops after the current file.\n"
-        "\n"
-        "Exit status: 0 every image was saved, 1 some were not, 2 the run did not start\n"
-        "(bad arguments, an unreadable configuration, a failed check, a stamp picture that\n"
-        "cannot be loaded).\n");
+    return QStringLiteral("Usage: markwell-batch [--config FILE] [--jobs N] [--] IMAGE...\n"
+                          "\n"
+                          "Stamps every IMAGE the way the Markwell window would and writes each result as a\n"
+                          "new file named stamped_<name>.\n"
+                          "\n"
+                          "  --config FILE  take the settings from this configuration file; without it, from\n"
+                          "                 the configuration the window saved when it last closed, else the\n"
+                          "                 built-in defaults\n"
+                          "  --jobs N       stamp with N processes at once (0: one per core; default 1); the\n"
+                          "                 results, the log and the exit status are those of one process\n"
+                          "  --             every argument after this is an image, even one starting with -\n"
+                          "  -h, --help     show this text\n"
+                          "\n"
+                          "Log lines go to standard output, messages and a progress bar (on a terminal) to\n"
+                          "standard error. When a result file exists and the configuration says Ask, the\n"
+                          "question is asked on the terminal (y/N) if standard input is one, and counts as\n"
+                          "No otherwise. Ctrl+C stops after the current file.\n"
+                          "\n"
+                          "Exit status: 0 every image was saved, 1 some were not, 2 the run did not start\n"
+                          "(bad arguments, an unreadable configuration, a failed check, a stamp picture that\n"
+                          "cannot be loaded).\n");
 }
 
 } // namespace markwell

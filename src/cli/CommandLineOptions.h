@@ -9,7 +9,7 @@ struct CommandLineOptions
 {
     QString configPath; // empty: the start-up configuration, else the defaults
     QStringList images;
-    int jobs = 1;          // worker processes; 0: one per core
+    int jobs = 1;           // worker processes; 0: one per core
     QString workerSettings; // set in a worker process of a parallel run
     bool help = false;
     QString error; // set when the arguments cannot be used

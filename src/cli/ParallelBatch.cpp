@@ -130,10 +130,10 @@ void ParallelBatch::plan()
         const QString destination =
             outputPath(source, m_settings.destMode, m_settings.customFolder, m_settings.outputFormat);
         if (fileExists(destination) || written.contains(destination)) {
-            if (m_settings.ifExists == IfExists::Skip
-                || (m_settings.ifExists == IfExists::Ask
-                    && !m_host.askYesNo(fileMessage(m_language, destination, QStringLiteral("LogExists")),
-                                        m_language.GetText(QStringLiteral("FileExists"))))) {
+            if (m_settings.ifExists == IfExists::Skip ||
+                (m_settings.ifExists == IfExists::Ask &&
+                 !m_host.askYesNo(fileMessage(m_language, destination, QStringLiteral("LogExists")),
+                                  m_language.GetText(QStringLiteral("FileExists"))))) {
                 finish(i, Outcome::Skipped);
                 continue;
             }
@@ -182,8 +182,8 @@ void ParallelBatch::dispatch()
         m_destinations.resize(std::max<qsizetype>(m_destinations.size(), task.index + 1));
         m_destinations[task.index] = task.destination;
         worker.busy = task.index;
-        worker.process->write(QByteArray::number(task.index) + ' ' + task.source.toUtf8().toPercentEncoding() + ' '
-                              + task.destination.toUtf8().toPercentEncoding() + '\n');
+        worker.process->write(QByteArray::number(task.index) + ' ' + task.source.toUtf8().toPercentEncoding() + ' ' +
+                              task.destination.toUtf8().toPercentEncoding() + '\n');
     }
 }
 

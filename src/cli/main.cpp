@@ -1,10 +1,10 @@
 #include "BatchRun.h"
-#include "CommandLineHost.h"
 #include "BatchWorker.h"
+#include "CommandLineHost.h"
 #include "CommandLineOptions.h"
-#include "ParallelBatch.h"
 #include "ConfigFile.h"
 #include "ConfigLocation.h"
+#include "ParallelBatch.h"
 #include "TLanguage.h"
 
 #include <QFileInfo>
@@ -41,7 +41,6 @@ QString describe(const ConfigFileResult &result, const QString &path)
     }
     return {};
 }
-
 
 // The folder of this program, which holds its languages.
 QString programFolder()

@@ -11,7 +11,6 @@
 
 #include <QFileInfo>
 
-
 namespace markwell {
 
 BatchRun::BatchRun(BatchHost &host, const TLanguage &language)
@@ -86,9 +85,9 @@ RunResult BatchRun::runFiles(FileStamper &stamper, PositionFields lastGoodPositi
             // writes beside it and renames over it.
             if (current.ifExists == IfExists::Skip)
                 continue;
-            if (current.ifExists == IfExists::Ask
-                && !m_host.askYesNo(fileMessage(m_language, destination, QStringLiteral("LogExists")),
-                                    m_language.GetText(QStringLiteral("FileExists"))))
+            if (current.ifExists == IfExists::Ask &&
+                !m_host.askYesNo(fileMessage(m_language, destination, QStringLiteral("LogExists")),
+                                 m_language.GetText(QStringLiteral("FileExists"))))
                 continue;
         }
 

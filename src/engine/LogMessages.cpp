@@ -11,8 +11,8 @@ QString fileMessage(const TLanguage &language, const QString &path, const QStrin
 
 QString finishedMessage(const TLanguage &language, int saved, int listed)
 {
-    return language.GetText(QStringLiteral("LogFinished")) + u' ' + QString::number(saved) + u' '
-           + language.GetText(QStringLiteral("of")) + u' ' + QString::number(listed) + u'.';
+    return language.GetText(QStringLiteral("LogFinished")) + u' ' + QString::number(saved) + u' ' +
+           language.GetText(QStringLiteral("of")) + u' ' + QString::number(listed) + u'.';
 }
 
 QString startedMessage(const TLanguage &language, const QString &version)

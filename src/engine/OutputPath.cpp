@@ -2,8 +2,7 @@
 
 namespace markwell {
 
-QString outputPath(const QString &sourcePath, DestMode destMode, const QString &customFolder,
-                   OutputFormat outputFormat)
+QString outputPath(const QString &sourcePath, DestMode destMode, const QString &customFolder, OutputFormat outputFormat)
 {
     const qsizetype nameStart = sourcePath.lastIndexOf(u'/') + 1;
     const QString folder = sourcePath.left(nameStart);

@@ -48,17 +48,15 @@ PositionFields PositionFields::from(const StampSettings &settings)
             settings.yOffsetFrom};
 }
 
-std::optional<QPoint> stampPosition(QSize image, QSize stamp, const PositionFields &position, QRect marker,
-                                    QRect box)
+std::optional<QPoint> stampPosition(QSize image, QSize stamp, const PositionFields &position, QRect marker, QRect box)
 {
     if (position.positionType == PositionType::Absolute) {
         const std::optional<qint32> offsetX = textToInt(position.xOffsetText);
         const std::optional<qint32> offsetY = textToInt(position.yOffsetText);
         if (!offsetX || !offsetY)
             return std::nullopt;
-        const qint32 x = position.xOffsetFrom == XOffsetFrom::Right
-                             ? fromFarEdge(image.width(), stamp.width(), *offsetX)
-                             : *offsetX;
+        const qint32 x =
+            position.xOffsetFrom == XOffsetFrom::Right ? fromFarEdge(image.width(), stamp.width(), *offsetX) : *offsetX;
         const qint32 y = position.yOffsetFrom == YOffsetFrom::Bottom
                              ? fromFarEdge(image.height(), stamp.height(), *offsetY)
                              : *offsetY;

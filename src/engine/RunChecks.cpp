@@ -20,8 +20,8 @@ std::optional<RunRefusal> checkBeforeRun(const StampSettings &settings, int file
         return RunRefusal{QStringLiteral("PleaseSetStampImage"), MessageIcon::Information};
     if (settings.destMode == DestMode::Custom && !QFileInfo(settings.customFolder).isDir())
         return RunRefusal{QStringLiteral("DestFolderNotExists"), MessageIcon::Error};
-    if (settings.positionType == PositionType::Absolute
-        && (!textToInt(settings.xOffsetText) || !textToInt(settings.yOffsetText)))
+    if (settings.positionType == PositionType::Absolute &&
+        (!textToInt(settings.xOffsetText) || !textToInt(settings.yOffsetText)))
         return RunRefusal{QStringLiteral("StampCoordsIntegers"), MessageIcon::Error};
     return std::nullopt;
 }

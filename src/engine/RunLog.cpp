@@ -40,8 +40,8 @@ const Clock &RunLog::systemClock()
 
 QString RunLog::entryFor(const QString &message) const
 {
-    return QStringLiteral("[ ") + m_locale.toString(m_clock.currentTime(), m_timeFormat) + QStringLiteral(" ] ")
-           + message;
+    return QStringLiteral("[ ") + m_locale.toString(m_clock.currentTime(), m_timeFormat) + QStringLiteral(" ] ") +
+           message;
 }
 
 void RunLog::AddToLog(const QString &message)

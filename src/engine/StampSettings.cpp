@@ -8,12 +8,18 @@ namespace markwell {
 QString outputExtension(OutputFormat format)
 {
     switch (format) {
-    case OutputFormat::Jpeg: return QStringLiteral(".jpg");
-    case OutputFormat::Tiff: return QStringLiteral(".tif");
-    case OutputFormat::Photoshop: return QStringLiteral(".psd");
-    case OutputFormat::Tga: return QStringLiteral(".tga");
-    case OutputFormat::Png: return QStringLiteral(".png");
-    case OutputFormat::Original: break;
+    case OutputFormat::Jpeg:
+        return QStringLiteral(".jpg");
+    case OutputFormat::Tiff:
+        return QStringLiteral(".tif");
+    case OutputFormat::Photoshop:
+        return QStringLiteral(".psd");
+    case OutputFormat::Tga:
+        return QStringLiteral(".tga");
+    case OutputFormat::Png:
+        return QStringLiteral(".png");
+    case OutputFormat::Original:
+        break;
     }
     return {};
 }
@@ -27,9 +33,13 @@ QString defaultFontFace()
         return designFace;
 
     const QStringList families = QFontDatabase::families();
-    const QStringList candidates = {designFace, QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
-                                    QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Serif CJK SC"),
-                                    QStringLiteral("Noto Sans CJK SC"), QStringLiteral("DejaVu Sans")};
+    const QStringList candidates = {designFace,
+                                    QStringLiteral("SimSun"),
+                                    QStringLiteral("NSimSun"),
+                                    QStringLiteral("WenQuanYi Micro Hei"),
+                                    QStringLiteral("Noto Serif CJK SC"),
+                                    QStringLiteral("Noto Sans CJK SC"),
+                                    QStringLiteral("DejaVu Sans")};
     for (const QString &face : candidates) {
         if (families.contains(face, Qt::CaseInsensitive))
             return face;

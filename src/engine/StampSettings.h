@@ -26,7 +26,7 @@ QString defaultFontFace();
 struct StampFont
 {
     QString face = QStringLiteral("宋体");
-    qint32 pointSize = 20; // 26 pixels of character height at 96 pixels per inch
+    qint32 pointSize = 20;    // 26 pixels of character height at 96 pixels per inch
     quint32 color = 0x000000; // 0x00BBGGRR
     bool bold = false;
     bool italic = false;

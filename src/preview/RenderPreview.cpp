@@ -45,8 +45,8 @@ std::optional<QImage> RenderPreview(const PreviewRequest &request, const QString
             const QSize imageSize = work.size();
             const std::optional<QPoint> at =
                 stampPosition(imageSize, stampSize, PositionFields::from(s), request.marker, request.box);
-            const bool stamped = at && (stamp ? overlayStamp(work, *stamp, *at)
-                                              : drawTextStamp(work, s.markText, s.markFont, *at));
+            const bool stamped =
+                at && (stamp ? overlayStamp(work, *stamp, *at) : drawTextStamp(work, s.markText, s.markFont, *at));
             const QSize scaled = previewSize(imageSize, request.paneSize);
             if (stamped && !scaled.isEmpty()) {
                 work.bind();

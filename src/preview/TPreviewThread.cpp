@@ -15,7 +15,7 @@ PreviewSnapshot PreviewSnapshot::of(const PreviewRequest &request)
 {
     const StampSettings &s = request.settings;
     return {qint32(s.markType),    qint32(s.positionType), request.marker.left(), request.marker.top(),
-            qint32(s.xOffsetFrom), qint32(s.yOffsetFrom),  s.markImagePath,      s.markText,
+            qint32(s.xOffsetFrom), qint32(s.yOffsetFrom),  s.markImagePath,       s.markText,
             s.xOffsetText,         s.yOffsetText,          request.itemPath};
 }
 

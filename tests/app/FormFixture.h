@@ -21,9 +21,9 @@ public:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         dialogs = TestDialogs();
-        return m_dir->isValid() && QDir(m_dir->path()).mkpath("program/languages")
-               && QFile::copy(QStringLiteral(MARKWELL_SOURCE_DIR "/languages/english.ini"),
-                              path("program/languages/english.ini"));
+        return m_dir->isValid() && QDir(m_dir->path()).mkpath("program/languages") &&
+               QFile::copy(QStringLiteral(MARKWELL_SOURCE_DIR "/languages/english.ini"),
+                           path("program/languages/english.ini"));
     }
 
     QString path(const QString &name) const { return m_dir->filePath(name); }

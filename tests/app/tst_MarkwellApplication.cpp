@@ -31,7 +31,10 @@ class TestMarkwellApplication : public QObject
     Q_OBJECT
 
 public:
-    explicit TestMarkwellApplication(TestDialogs &dialogs) : m_dialogs(dialogs) {}
+    explicit TestMarkwellApplication(TestDialogs &dialogs)
+        : m_dialogs(dialogs)
+    {
+    }
 
 private slots:
     void exceptionsFromHandlersAreShownAndTheProgramGoesOn()

@@ -7,7 +7,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QMenu>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -15,12 +14,13 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
-#include <QSlider>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -220,8 +220,8 @@ void TestTForm1::proceedAsksAndCancels()
     form->btnProceed->click();
 
     QVERIFY(cancelShown);
-    QCOMPARE(m_dialogs.questions, QStringList{"File exists|File " + path("stamped_a.png") +
-                                              " already exists. Replace it?"});
+    QCOMPARE(m_dialogs.questions,
+             QStringList{"File exists|File " + path("stamped_a.png") + " already exists. Replace it?"});
     QCOMPARE(QImage(path("stamped_a.png")).size(), QSize(5, 5)); // cancelled before the save
     QVERIFY(!QFile::exists(path("stamped_b.png")));
     QVERIFY(form->lstLog->itemText(form->lstLog->count() - 1).endsWith("Finished: saved 0 of 3."));
@@ -382,8 +382,8 @@ void TestTForm1::draggingTheMarker()
     QVERIFY(!form->Dragging);
 
     // Released: moves no longer drag.
-    QMouseEvent idle(QEvent::MouseMove, QPointF(-300, -300), marker->mapToGlobal(QPointF(-300, -300)),
-                     Qt::NoButton, Qt::NoButton, {});
+    QMouseEvent idle(QEvent::MouseMove, QPointF(-300, -300), marker->mapToGlobal(QPointF(-300, -300)), Qt::NoButton,
+                     Qt::NoButton, {});
     QCoreApplication::sendEvent(marker, &idle);
     QCOMPARE(form->currentSettings().markLeft, 8 + 200 - size.width() - 1);
 }

@@ -124,9 +124,8 @@ void TestTForm1Config::savingNamedConfigurations()
     m_fixture.writeFile(m_fixture.program("kept.config"), "old");
     form->lstConfigs->setEditText("kept");
     form->btnSaveConfigClick();
-    QCOMPARE(m_fixture.dialogs.questions,
-             QStringList{"File exists|Configuration " + m_fixture.program("kept.config") +
-                         " already exists. Replace it?"});
+    QCOMPARE(m_fixture.dialogs.questions, QStringList{"File exists|Configuration " + m_fixture.program("kept.config") +
+                                                      " already exists. Replace it?"});
     QCOMPARE(readFile(m_fixture.program("kept.config")), QByteArray("old"));
     QCOMPARE(form->lstConfigs->itemText(form->lstConfigs->count() - 1), QStringLiteral("kept"));
     QCOMPARE(form->lstConfigs->currentText(), QStringLiteral("kept"));

@@ -88,7 +88,8 @@ void TestTForm1Language::widerWordsMoveTheSnapBoxAndResizeTheMarker()
                               "IfDestFile=<b>not bold</b>\n");
     form->ApplyLanguage(wide);
     const QFontMetrics metrics(form->font());
-    QCOMPARE(form->chkSnap->x(), builtInLeft - (metrics.horizontalAdvance("Magnetically") - metrics.horizontalAdvance("Snap")));
+    QCOMPARE(form->chkSnap->x(),
+             builtInLeft - (metrics.horizontalAdvance("Magnetically") - metrics.horizontalAdvance("Snap")));
     QCOMPARE(form->lblMark->size(), markerSize("A longer marker"));
     // Shown as written, never as markup.
     QCOMPARE(form->Label14->text(), QStringLiteral("<b>not bold</b>"));
@@ -154,11 +155,10 @@ void TestTForm1Language::helpAndContact()
     form->HelpIndex->trigger();
     form->HelpTutorials->trigger();
     form->ContactOrbisoft1->trigger();
-    QCOMPARE(m_fixture.dialogs.openedUrls,
-             (QList<QUrl>{QUrl::fromLocalFile(m_fixture.program("help/index.html")),
-                          QUrl::fromLocalFile(m_fixture.program("help/keywords.html")),
-                          QUrl::fromLocalFile(m_fixture.program("help/qstart.html")),
-                          QUrl("mailto:support@markwell.example?subject=Markwell")}));
+    QCOMPARE(m_fixture.dialogs.openedUrls, (QList<QUrl>{QUrl::fromLocalFile(m_fixture.program("help/index.html")),
+                                                        QUrl::fromLocalFile(m_fixture.program("help/keywords.html")),
+                                                        QUrl::fromLocalFile(m_fixture.program("help/qstart.html")),
+                                                        QUrl("mailto:support@markwell.example?subject=Markwell")}));
 }
 
 void TestTForm1Language::aboutBoxFollowsTheLanguage()

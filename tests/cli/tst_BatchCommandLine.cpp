@@ -299,8 +299,8 @@ void TestBatchCommandLine::parallelRunMatchesOneJob()
         logs << log.replace(path(folder), QStringLiteral("OUT"));
     }
     QCOMPARE(logs[1], logs[0]);
-    QCOMPARE(logs[0], "File " + path("photos/bad.jpg") + " could not be loaded.\nFile " + path("photos/gone.jpg")
-                          + " does not exist.\nFinished: saved 7 of 10.\n");
+    QCOMPARE(logs[0], "File " + path("photos/bad.jpg") + " could not be loaded.\nFile " + path("photos/gone.jpg") +
+                          " does not exist.\nFinished: saved 7 of 10.\n");
 
     const QStringList written = QDir(path("one")).entryList(QDir::Files | QDir::Hidden);
     QCOMPARE(written.size(), 7);

@@ -16,8 +16,8 @@ public:
     StampSettings settings;
     QStringList files;
     QSize marker{47, 20};
-    QList<bool> answers;               // answers to the questions, in order; No when used up
-    std::function<void(int)> onYield;  // called with the number of the yield, from 1
+    QList<bool> answers;              // answers to the questions, in order; No when used up
+    std::function<void(int)> onYield; // called with the number of the yield, from 1
 
     struct Message
     {
@@ -25,7 +25,7 @@ public:
         MessageIcon icon;
     };
     QList<Message> messages;
-    QStringList questions;  // caption + "|" + text
+    QStringList questions; // caption + "|" + text
     QStringList log;
     QList<int> progress;
     int progressMaximum = -1;

@@ -123,8 +123,8 @@ void TestBatchRun::checksBeforeRun_data()
     everythingWrong.positionType = PositionType::Absolute;
     everythingWrong.xOffsetText = QStringLiteral("1.5");
     QTest::addRow("empty list comes first") << 0 << everythingWrong << "NothingToProceed" << MessageIcon::Information;
-    QTest::addRow("then the stamp picture") << 1 << everythingWrong << "PleaseSetStampImage"
-                                            << MessageIcon::Information;
+    QTest::addRow("then the stamp picture")
+        << 1 << everythingWrong << "PleaseSetStampImage" << MessageIcon::Information;
 
     StampSettings noFolder = everythingWrong;
     noFolder.markImagePath = QStringLiteral("/some/stamp.png");
@@ -198,9 +198,8 @@ void TestBatchRun::pictureRunPlacesStampAndLogs()
     const RunResult result = batch.btnProceedClick();
     QCOMPARE(result.outcome, RunResult::Outcome::Finished);
     QCOMPARE(result.saved, 3);
-    QCOMPARE(host.log,
-             (QStringList{"File " + path("gone1.png") + " does not exist.", "File " + path("gone2.png") + " does not exist.",
-                          "Finished: saved 3 of 5."}));
+    QCOMPARE(host.log, (QStringList{"File " + path("gone1.png") + " does not exist.",
+                                    "File " + path("gone2.png") + " does not exist.", "Finished: saved 3 of 5."}));
     QCOMPARE(host.progressMaximum, 5);
     QCOMPARE(host.progress, (QList<int>{0, 1, 2, 3, 4, 0}));
     QCOMPARE(host.proceedCaption, m_language.GetText("Proceed"));
@@ -292,8 +291,8 @@ void TestBatchRun::cancelAtYieldPoint()
     host.onYield = [&](int yield) {
         if (yield == 4) {
             QCOMPARE(batch.btnProceedClick().outcome, RunResult::Outcome::CancelRequested);
-            sawCancelState = batch.tag() == 0 && !batch.proceedEnabled() && batch.busy()
-                             && host.proceedCaption == m_language.GetText("Cancel") && !host.proceedEnabled;
+            sawCancelState = batch.tag() == 0 && !batch.proceedEnabled() && batch.busy() &&
+                             host.proceedCaption == m_language.GetText("Cancel") && !host.proceedEnabled;
             // A further press while stopping does not start a second run.
             QCOMPARE(batch.btnProceedClick().outcome, RunResult::Outcome::Ignored);
         }
@@ -477,7 +476,10 @@ void TestBatchRun::textStampIsDrawnWhereMeasured()
     const QRect cell(QPoint(10, 5), measureTextStamp(host.settings.markText, host.settings.markFont));
     QVERIFY(!drawn.isEmpty());
     QVERIFY2(cell.contains(drawn), qPrintable(QString("drawn %1,%2 %3x%4 outside the cell")
-                                                  .arg(drawn.x()).arg(drawn.y()).arg(drawn.width()).arg(drawn.height())));
+                                                  .arg(drawn.x())
+                                                  .arg(drawn.y())
+                                                  .arg(drawn.width())
+                                                  .arg(drawn.height())));
     bool sawRed = false;
     for (int y = drawn.top(); y <= drawn.bottom() && !sawRed; ++y)
         for (int x = drawn.left(); x <= drawn.right() && !sawRed; ++x)

@@ -16,7 +16,8 @@ QImage varied(int width, int height)
     QImage picture(width, height, QImage::Format_RGBA8888);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            picture.setPixelColor(x, y, QColor((x * 37) % 256, (y * 53) % 256, (x * y * 7) % 256, 255 - (x * 11) % 200));
+            picture.setPixelColor(x, y,
+                                  QColor((x * 37) % 256, (y * 53) % 256, (x * y * 7) % 256, 255 - (x * 11) % 200));
     return picture;
 }
 
@@ -91,9 +92,10 @@ void TestBlendFormats::sameAsConvertedPath()
                 // Grey goes through DevIL's own colour-to-grey weights on the converted
                 // path; one level apart is the same pixel.
                 const int tolerance = greyStamp ? 1 : 0;
-                QVERIFY2(std::abs(ca.red() - cb.red()) <= tolerance && std::abs(ca.green() - cb.green()) <= tolerance
-                             && std::abs(ca.blue() - cb.blue()) <= tolerance && ca.alpha() == cb.alpha(),
-                         qPrintable(QStringLiteral("(%1,%2) at %3,%4").arg(position.x()).arg(position.y()).arg(x).arg(y)));
+                QVERIFY2(
+                    std::abs(ca.red() - cb.red()) <= tolerance && std::abs(ca.green() - cb.green()) <= tolerance &&
+                        std::abs(ca.blue() - cb.blue()) <= tolerance && ca.alpha() == cb.alpha(),
+                    qPrintable(QStringLiteral("(%1,%2) at %3,%4").arg(position.x()).arg(position.y()).arg(x).arg(y)));
             }
         }
     }

@@ -110,7 +110,8 @@ void TestImageOpsSaving::savesEveryFormatReadably_data()
     for (const char *extension : {"jpg", "tif", "psd", "tga", "png", "bmp", "JPG"}) {
         const int tolerance = QByteArray(extension).toLower() == "jpg" ? 24 : 1;
         for (int s = 0; s < int(std::size(sources)); ++s)
-            QTest::newRow(qPrintable(QStringLiteral("%1 to .%2").arg(QLatin1String(sources[s].name), QLatin1String(extension))))
+            QTest::newRow(
+                qPrintable(QStringLiteral("%1 to .%2").arg(QLatin1String(sources[s].name), QLatin1String(extension))))
                 << s << QString::fromLatin1(extension) << tolerance;
     }
 }

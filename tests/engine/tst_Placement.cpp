@@ -49,17 +49,16 @@ void TestPlacement::relativePosition_data()
 
     QTest::addRow("top-left") << QPoint(9, 9) << QSize(1000, 800) << QSize(100, 50) << QPoint(0, 0);
     QTest::addRow("bottom-right") << QPoint(160, 187) << QSize(1000, 800) << QSize(100, 50) << QPoint(900, 750);
-    QTest::addRow("editor centre, quotient first") << QPoint(84, 98) << QSize(1000, 800) << QSize(100, 50)
-                                                   << QPoint(447, 375);
-    QTest::addRow("stamp larger, truncated toward zero") << QPoint(84, 98) << QSize(300, 300) << QSize(400, 400)
-                                                         << QPoint(-49, -50);
+    QTest::addRow("editor centre, quotient first")
+        << QPoint(84, 98) << QSize(1000, 800) << QSize(100, 50) << QPoint(447, 375);
+    QTest::addRow("stamp larger, truncated toward zero")
+        << QPoint(84, 98) << QSize(300, 300) << QSize(400, 400) << QPoint(-49, -50);
     QTest::addRow("stamp wider, leftmost") << QPoint(9, 9) << QSize(300, 300) << QSize(400, 400) << QPoint(0, 0);
-    QTest::addRow("stamp wider, rightmost") << QPoint(160, 187) << QSize(300, 300) << QSize(400, 400)
-                                            << QPoint(-100, -100);
+    QTest::addRow("stamp wider, rightmost")
+        << QPoint(160, 187) << QSize(300, 300) << QSize(400, 400) << QPoint(-100, -100);
     QTest::addRow("image failed to load") << QPoint(84, 98) << QSize(0, 0) << QSize(100, 50) << QPoint(-49, -25);
     // 83 / 151 * 815 = 447.98...: truncated, not rounded
-    QTest::addRow("truncation, not rounding") << QPoint(92, 9) << QSize(915, 10) << QSize(100, 10)
-                                              << QPoint(447, 0);
+    QTest::addRow("truncation, not rounding") << QPoint(92, 9) << QSize(915, 10) << QSize(100, 10) << QPoint(447, 0);
 }
 
 void TestPlacement::relativePosition()
@@ -84,10 +83,10 @@ void TestPlacement::absolutePosition_data()
                                       << QPoint(880, 740);
     QTest::addRow("flush bottom-right") << absolute("0", XOffsetFrom::Right, "0", YOffsetFrom::Bottom)
                                         << QPoint(900, 750);
-    QTest::addRow("negative offset from top") << absolute("5", XOffsetFrom::Left, "-10", YOffsetFrom::Top)
-                                              << QPoint(5, -10);
-    QTest::addRow("hexadecimal and blanks") << absolute(" $10", XOffsetFrom::Left, "+2", YOffsetFrom::Top)
-                                            << QPoint(16, 2);
+    QTest::addRow("negative offset from top")
+        << absolute("5", XOffsetFrom::Left, "-10", YOffsetFrom::Top) << QPoint(5, -10);
+    QTest::addRow("hexadecimal and blanks")
+        << absolute(" $10", XOffsetFrom::Left, "+2", YOffsetFrom::Top) << QPoint(16, 2);
     QTest::addRow("offset at the limit does not wrap")
         << absolute("-2147483648", XOffsetFrom::Right, "2147483647", YOffsetFrom::Bottom)
         << QPoint(std::numeric_limits<qint32>::max(), -2147483647 + 750);
@@ -106,8 +105,10 @@ void TestPlacement::absolutePosition()
 void TestPlacement::absoluteNeedsWholeNumbers()
 {
     const QRect marker(QPoint(9, 9), BuiltInMarker);
-    QVERIFY(!stampPosition(QSize(100, 100), QSize(10, 10), absolute("1.5", XOffsetFrom::Left, "0", YOffsetFrom::Top), marker));
-    QVERIFY(!stampPosition(QSize(100, 100), QSize(10, 10), absolute("0", XOffsetFrom::Left, "", YOffsetFrom::Top), marker));
+    QVERIFY(!stampPosition(QSize(100, 100), QSize(10, 10), absolute("1.5", XOffsetFrom::Left, "0", YOffsetFrom::Top),
+                           marker));
+    QVERIFY(
+        !stampPosition(QSize(100, 100), QSize(10, 10), absolute("0", XOffsetFrom::Left, "", YOffsetFrom::Top), marker));
 
     // Relative placement does not read the offset texts at all.
     PositionFields fields = relative();
@@ -159,9 +160,9 @@ void TestPlacement::extremeMarkerValuesStayInRange()
 {
     // Marker positions come from configuration files as they are; far-off values must
     // give a clamped position, never an overflowed one.
-    const auto far = stampPosition(QSize(30000, 30000), QSize(1, 1), relative(),
-                                   QRect(QPoint(std::numeric_limits<int>::max(), std::numeric_limits<int>::min()),
-                                         BuiltInMarker));
+    const auto far =
+        stampPosition(QSize(30000, 30000), QSize(1, 1), relative(),
+                      QRect(QPoint(std::numeric_limits<int>::max(), std::numeric_limits<int>::min()), BuiltInMarker));
     QVERIFY(far);
     QCOMPARE(far->x(), std::numeric_limits<qint32>::max());
     QCOMPARE(far->y(), std::numeric_limits<qint32>::min());

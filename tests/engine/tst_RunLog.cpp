@@ -9,7 +9,10 @@ namespace {
 class FixedClock final : public Clock
 {
 public:
-    explicit FixedClock(QTime time) : m_time(time) {}
+    explicit FixedClock(QTime time)
+        : m_time(time)
+    {
+    }
     QTime currentTime() const override { return m_time; }
 
 private:
@@ -45,8 +48,8 @@ void TestRunLog::entry_data()
                              << "[ 09:05:07 ] File x could not be saved.";
     QTest::addRow("12-hour, marker after") << QLocale(QLocale::English, QLocale::UnitedStates) << QTime(21, 5, 7)
                                            << "[ 9:05:07 PM ] File x could not be saved.";
-    QTest::addRow("no time zone in C locale") << QLocale::c() << QTime(0, 0, 59)
-                                              << "[ 00:00:59 ] File x could not be saved.";
+    QTest::addRow("no time zone in C locale")
+        << QLocale::c() << QTime(0, 0, 59) << "[ 00:00:59 ] File x could not be saved.";
 }
 
 void TestRunLog::entry()

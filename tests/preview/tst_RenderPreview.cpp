@@ -152,8 +152,10 @@ void TestRenderPreview::nothingWhenAnInputDoesNotLoad_data()
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("stamp");
 
-    QTest::addRow("missing stamp picture") << "item.png" << "missing.png";
-    QTest::addRow("missing item") << "missing.png" << "stamp.png";
+    QTest::addRow("missing stamp picture") << "item.png"
+                                           << "missing.png";
+    QTest::addRow("missing item") << "missing.png"
+                                  << "stamp.png";
 }
 
 void TestRenderPreview::nothingWhenAnInputDoesNotLoad()

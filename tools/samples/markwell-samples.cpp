@@ -37,16 +37,15 @@ QImage landscape(QSize size, QColor sky, QColor ground, QColor sun, int seed)
     glow.setColorAt(1, Qt::transparent);
     painter.setBrush(glow);
     painter.setPen(Qt::NoPen);
-    painter.drawEllipse(QPointF(size.width() * 0.72, size.height() * 0.3), size.height() * 0.18,
-                        size.height() * 0.18);
+    painter.drawEllipse(QPointF(size.width() * 0.72, size.height() * 0.3), size.height() * 0.18, size.height() * 0.18);
 
     for (int layer = 0; layer < 3; ++layer) {
         QPainterPath hills;
         const double base = size.height() * (0.55 + 0.12 * layer);
         hills.moveTo(0, size.height());
         for (int x = 0; x <= size.width(); x += 8) {
-            const double wave = std::sin((x + seed * 97 + layer * 53) / (60.0 + 25 * layer)) * (22 - 5 * layer)
-                                + std::sin((x + seed * 31) / 23.0) * 4;
+            const double wave = std::sin((x + seed * 97 + layer * 53) / (60.0 + 25 * layer)) * (22 - 5 * layer) +
+                                std::sin((x + seed * 31) / 23.0) * 4;
             hills.lineTo(x, base + wave);
         }
         hills.lineTo(size.width(), size.height());
@@ -90,9 +89,11 @@ int main(int argc, char *argv[])
     bool ok = landscape({640, 427}, QColor(90, 150, 220), QColor(70, 140, 60), QColor(255, 240, 180), 1)
                   .save(samples + QStringLiteral("/meadow.jpg"), "JPG", 88);
     ok = landscape({640, 427}, QColor(240, 140, 90), QColor(110, 70, 90), QColor(255, 220, 120), 2)
-             .save(samples + QStringLiteral("/dusk.jpg"), "JPG", 88) && ok;
+             .save(samples + QStringLiteral("/dusk.jpg"), "JPG", 88) &&
+         ok;
     ok = landscape({427, 640}, QColor(150, 190, 230), QColor(120, 120, 135), QColor(255, 255, 255), 3)
-             .save(samples + QStringLiteral("/peaks.jpg"), "JPG", 88) && ok;
+             .save(samples + QStringLiteral("/peaks.jpg"), "JPG", 88) &&
+         ok;
     ok = stampPicture().save(samples + QStringLiteral("/stamp.png")) && ok;
 
     const QString startup = program.filePath(StartupConfigName);
