@@ -6,7 +6,7 @@ set -eu
 
 cd "$(dirname "$0")"
 
-packages="cmake make g++ pkg-config qt6-base-dev libdevil-dev fonts-wqy-microhei"
+packages="cmake make g++ pkg-config qt6-base-dev libdevil-dev libjpeg-dev fonts-wqy-microhei"
 test_packages="imagemagick"
 
 action=${1:-run}

@@ -45,10 +45,19 @@ int runBatchWorker(const StampSettings &settings)
         const QString destination = QString::fromUtf8(QByteArray::fromPercentEncoding(fields[2]));
 
         WorkerOutcome outcome = WorkerOutcome::NotLoaded;
-        if (const std::optional<QSize> size = stamper->load(source)) {
+        if (const std::optional<QSize> size = stamper->load(source, destination)) {
             const QPoint position = placeStamp(*size, stamper->stampSize(), settings, marker, lastGood);
-            outcome =
-                stamper->stampAndSave(position, settings, destination) ? WorkerOutcome::Saved : WorkerOutcome::NotSaved;
+            switch (stamper->stampAndSave(position, settings, destination)) {
+            case FileStamper::Outcome::Saved:
+                outcome = WorkerOutcome::Saved;
+                break;
+            case FileStamper::Outcome::NotLoaded:
+                outcome = WorkerOutcome::NotLoaded;
+                break;
+            case FileStamper::Outcome::NotSaved:
+                outcome = WorkerOutcome::NotSaved;
+                break;
+            }
         }
         std::printf("%s %d\n", fields[0].constData(), int(outcome));
         std::fflush(stdout);

@@ -94,7 +94,7 @@ RunResult BatchRun::runFiles(FileStamper &stamper, PositionFields lastGoodPositi
         // The question above let the window handle events; read the entry again.
         if (i < m_host.fileCount())
             source = m_host.fileAt(i);
-        const std::optional<QSize> loaded = stamper.load(source);
+        const std::optional<QSize> loaded = stamper.load(source, destination);
 
         const StampSettings placed = m_host.currentSettings();
         const QRect marker(QPoint(placed.markLeft, placed.markTop), m_host.markerSize());
@@ -104,10 +104,13 @@ RunResult BatchRun::runFiles(FileStamper &stamper, PositionFields lastGoodPositi
         if (!yieldAndCheck())
             break;
 
-        if (!loaded)
-            m_host.AddToLog(fileMessage(m_language, source, QStringLiteral("LogCouldntBeLoaded")));
-        else if (stamper.stampAndSave(position, m_host.currentSettings(), destination))
+        const FileStamper::Outcome outcome = loaded
+                                                 ? stamper.stampAndSave(position, m_host.currentSettings(), destination)
+                                                 : FileStamper::Outcome::NotLoaded;
+        if (outcome == FileStamper::Outcome::Saved)
             ++saved;
+        else if (outcome == FileStamper::Outcome::NotLoaded)
+            m_host.AddToLog(fileMessage(m_language, source, QStringLiteral("LogCouldntBeLoaded")));
         else
             m_host.AddToLog(fileMessage(m_language, destination, QStringLiteral("LogCouldntBeSaved")));
 

@@ -149,4 +149,22 @@ bool overlayStamp(DevilImage &image, const StampPicture &stamp, QPoint position)
     return true;
 }
 
+bool blendStampRow(std::uint8_t *row, int width, int format, const StampPicture &stamp, QPoint position, int y)
+{
+    const std::optional<PixelLayout> layout = layoutOf(format);
+    if (!layout)
+        return false;
+    const qint64 stampRow = qint64(y) - position.y();
+    if (stampRow < 0 || stampRow >= stamp.size.height())
+        return true;
+    const qint64 left = std::max<qint64>(0, position.x());
+    const qint64 right = std::min<qint64>(width, qint64(position.x()) + stamp.size.width());
+    std::uint8_t *pixel = row + std::size_t(left) * std::size_t(layout->channels);
+    const std::uint8_t *source =
+        stamp.rgba.data() + (std::size_t(stampRow) * std::size_t(stamp.size.width()) + std::size_t(left - position.x())) * 4;
+    for (qint64 x = left; x < right; ++x, pixel += layout->channels, source += 4)
+        blendPixel(pixel, source, *layout);
+    return true;
+}
+
 } // namespace markwell

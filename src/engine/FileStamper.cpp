@@ -1,5 +1,7 @@
 #include "FileStamper.h"
 
+#include "JpegStream.h"
+
 #include <algorithm>
 
 namespace markwell {
@@ -18,22 +20,41 @@ std::unique_ptr<FileStamper> FileStamper::prepare(const StampSettings &settings)
     }
     // Set once for the run; the slider keeps the quality within 0..99, a configuration
     // file need not.
-    ilSetInteger(IL_JPG_QUALITY, std::clamp<ILint>(settings.jpegQuality, 0, 99));
+    stamper->m_jpegQuality = std::clamp<qint32>(settings.jpegQuality, 0, 99);
+    ilSetInteger(IL_JPG_QUALITY, stamper->m_jpegQuality);
     return stamper;
 }
 
-std::optional<QSize> FileStamper::load(const QString &source)
+std::optional<QSize> FileStamper::load(const QString &source, const QString &destination)
 {
+    m_streamedSource.clear();
+    if (m_picture && JpegStream::writesJpeg(destination)) {
+        if (const std::optional<QSize> size = JpegStream::probe(source)) {
+            m_streamedSource = source;
+            return size;
+        }
+    }
     if (!loadImage(m_work, source))
         return std::nullopt;
     return m_work.size();
 }
 
-bool FileStamper::stampAndSave(QPoint position, const StampSettings &current, const QString &destination)
+FileStamper::Outcome FileStamper::stampAndSave(QPoint position, const StampSettings &current,
+                                               const QString &destination)
 {
+    if (!m_streamedSource.isEmpty()) {
+        switch (JpegStream::stampAndSave(m_streamedSource, *m_picture, position, m_jpegQuality, destination)) {
+        case JpegStream::Outcome::Saved:
+            return Outcome::Saved;
+        case JpegStream::Outcome::NotLoaded:
+            return Outcome::NotLoaded;
+        case JpegStream::Outcome::NotSaved:
+            return Outcome::NotSaved;
+        }
+    }
     const bool stamped = m_picture ? overlayStamp(m_work, *m_picture, position)
                                    : drawTextStamp(m_work, current.markText, current.markFont, position);
-    return stamped && saveImage(m_work, destination);
+    return stamped && saveImage(m_work, destination) ? Outcome::Saved : Outcome::NotSaved;
 }
 
 } // namespace markwell

@@ -27,11 +27,16 @@ public:
     MarkType markType() const { return m_markType; }
     QSize stampSize() const { return m_stampSize; }
 
-    // Loads a source into the work image; its size, or nothing when it can't be read.
-    std::optional<QSize> load(const QString &source);
-    // Lays the stamp on the loaded image at `position` (a text stamp in the text and
-    // font of `current`) and writes the result to `destination`.
-    bool stampAndSave(QPoint position, const StampSettings &current, const QString &destination);
+    // Opens a source that is to become `destination`; its size, or nothing when it
+    // can't be read. A JPEG that becomes a JPEG under a picture stamp is only opened
+    // here and streamed later; anything else is loaded into the work image.
+    std::optional<QSize> load(const QString &source, const QString &destination);
+
+    enum class Outcome { Saved, NotLoaded, NotSaved };
+    // Lays the stamp on the opened source at `position` (a text stamp in the text and
+    // font of `current`) and writes the result to `destination`. A streamed source can
+    // still turn out damaged here, and then counts as not loaded.
+    Outcome stampAndSave(QPoint position, const StampSettings &current, const QString &destination);
 
 private:
     FileStamper() = default;
@@ -39,6 +44,8 @@ private:
     MarkType m_markType = MarkType::Picture;
     std::optional<StampPicture> m_picture;
     QSize m_stampSize;
+    int m_jpegQuality = 80;
+    QString m_streamedSource; // set while the opened source is to be streamed
     DevilImage m_work;
 };
 

@@ -36,6 +36,11 @@ std::optional<StampPicture> loadStampPicture(const QString &path);
 // own pixel format where it can and converts it otherwise (once).
 bool overlayStamp(DevilImage &image, const StampPicture &stamp, QPoint position);
 
+// Blends the part of the stamp that falls on image row `y` into `row`, `width` 8-bit
+// pixels in the DevIL format `format` (RGB, BGR, RGBA, BGRA, grey, grey with alpha):
+// the same pixels overlayStamp gives, one row at a time. False for another format.
+bool blendStampRow(std::uint8_t *row, int width, int format, const StampPicture &stamp, QPoint position, int y);
+
 // The cell a text stamp takes: exactly the rectangle that drawTextStamp draws in.
 // Point sizes map to pixels at 96 pixels per inch, whatever the screen.
 QSize measureTextStamp(const QString &text, const StampFont &font);

@@ -1,5 +1,6 @@
 #include "DevilFormat.h"
 #include "ImageOps.h"
+#include "TemporaryPath.h"
 
 #include <QDir>
 #include <QFile>
@@ -118,23 +119,6 @@ bool tidyTargaFile(const QString &path)
         bytes[17] = char(descriptor | TopRowFirst);
     }
     return file.seek(0) && file.write(bytes) == bytes.size() && file.flush();
-}
-
-// A name beside the destination that no file has yet, with the destination's
-// extension, which is how DevIL picks the format. DevIL never overwrites a file here,
-// so a name taken in the meantime makes the save fail rather than clobber anything.
-QString temporaryPathBeside(const QFileInfo &destination, const QString &suffix)
-{
-    const QDir folder = destination.absoluteDir();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString name = QStringLiteral(".markwell-%1.%2")
-                                 .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'))
-                                 .arg(suffix);
-        const QString path = folder.filePath(name);
-        if (!QFileInfo::exists(path))
-            return path;
-    }
-    return {};
 }
 
 // Writes the bound image to `path` with DevIL; converts a copy first when DevIL
