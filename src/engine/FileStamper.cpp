@@ -28,9 +28,10 @@ std::unique_ptr<FileStamper> FileStamper::prepare(const StampSettings &settings)
 std::optional<QSize> FileStamper::load(const QString &source, const QString &destination)
 {
     m_streamedSource.clear();
-    if (m_picture && JpegStream::writesJpeg(destination)) {
+    if (JpegStream::writesJpeg(destination)) {
         if (const std::optional<QSize> size = JpegStream::probe(source)) {
             m_streamedSource = source;
+            m_streamedSize = *size;
             return size;
         }
     }
@@ -43,7 +44,17 @@ FileStamper::Outcome FileStamper::stampAndSave(QPoint position, const StampSetti
                                                const QString &destination)
 {
     if (!m_streamedSource.isEmpty()) {
-        switch (JpegStream::stampAndSave(m_streamedSource, *m_picture, position, m_jpegQuality, destination)) {
+        PlacedStamp placed;
+        if (m_picture) {
+            placed = {*m_picture, position};
+        } else {
+            std::optional<PlacedStamp> text =
+                textStampLayer(current.markText, current.markFont, position, m_streamedSize);
+            if (!text)
+                return Outcome::NotSaved;
+            placed = std::move(*text);
+        }
+        switch (JpegStream::stampAndSave(m_streamedSource, placed.stamp, placed.position, m_jpegQuality, destination)) {
         case JpegStream::Outcome::Saved:
             return Outcome::Saved;
         case JpegStream::Outcome::NotLoaded:

@@ -28,8 +28,8 @@ public:
     QSize stampSize() const { return m_stampSize; }
 
     // Opens a source that is to become `destination`; its size, or nothing when it
-    // can't be read. A JPEG that becomes a JPEG under a picture stamp is only opened
-    // here and streamed later; anything else is loaded into the work image.
+    // can't be read. A JPEG that becomes a JPEG is only opened here and streamed later;
+    // anything else is loaded into the work image.
     std::optional<QSize> load(const QString &source, const QString &destination);
 
     enum class Outcome { Saved, NotLoaded, NotSaved };
@@ -46,6 +46,7 @@ private:
     QSize m_stampSize;
     int m_jpegQuality = 80;
     QString m_streamedSource; // set while the opened source is to be streamed
+    QSize m_streamedSize;
     DevilImage m_work;
 };
 

@@ -45,6 +45,18 @@ bool blendStampRow(std::uint8_t *row, int width, int format, const StampPicture 
 // Point sizes map to pixels at 96 pixels per inch, whatever the screen.
 QSize measureTextStamp(const QString &text, const StampFont &font);
 
+// A stamp picture and the place it goes on an image.
+struct PlacedStamp
+{
+    StampPicture stamp; // empty when nothing falls on the image
+    QPoint position;
+};
+
+// The layer a text stamp lays on an image of `imageSize`: `text` drawn in `font` with
+// no background, the top-left of its cell at `position`, cut to the image. Nothing when
+// fonts are not to be had.
+std::optional<PlacedStamp> textStampLayer(const QString &text, const StampFont &font, QPoint position, QSize imageSize);
+
 // Draws `text` in `font` with no background, the top-left of its cell at `position`.
 bool drawTextStamp(DevilImage &image, const QString &text, const StampFont &font, QPoint position);
 

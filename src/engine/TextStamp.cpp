@@ -65,13 +65,12 @@ QSize measureTextStamp(const QString &text, const StampFont &font)
     return {metrics.horizontalAdvance(text), metrics.height()};
 }
 
-bool drawTextStamp(DevilImage &image, const QString &text, const StampFont &font, QPoint position)
+std::optional<PlacedStamp> textStampLayer(const QString &text, const StampFont &font, QPoint position, QSize imageSize)
 {
-    const QSize imageSize = image.size();
-    if (!fontsAvailable() || ilGetData() == nullptr || imageSize.isEmpty())
-        return false;
+    if (!fontsAvailable() || imageSize.isEmpty())
+        return std::nullopt;
     if (text.isEmpty())
-        return true;
+        return PlacedStamp{};
 
     const QFont qfont = stampFont(font);
     const QFontMetrics metrics = imageMetrics(qfont);
@@ -89,13 +88,13 @@ bool drawTextStamp(DevilImage &image, const QString &text, const StampFont &font
                      std::min<qint64>(reach.right, imageSize.width()),
                      std::min<qint64>(reach.bottom, imageSize.height())};
     if (drawn.left >= drawn.right || drawn.top >= drawn.bottom)
-        return true;
+        return PlacedStamp{};
 
     // The text is drawn on a transparent layer and laid on the image like a picture
     // stamp, which works for every pixel format and keeps its colour on grey images.
     QImage layer(int(drawn.right - drawn.left), int(drawn.bottom - drawn.top), QImage::Format_ARGB32_Premultiplied);
     if (layer.isNull())
-        return false;
+        return std::nullopt;
     layer.fill(Qt::transparent);
     const int red = int(font.color & 0xFF);
     const int green = int((font.color >> 8) & 0xFF);
@@ -108,14 +107,28 @@ bool drawTextStamp(DevilImage &image, const QString &text, const StampFont &font
     }
     layer.convertTo(QImage::Format_RGBA8888);
 
-    StampPicture stamp;
-    stamp.size = layer.size();
-    stamp.hasColour = red != green || green != blue;
+    PlacedStamp placed;
+    placed.position = QPoint(int(drawn.left), int(drawn.top));
+    placed.stamp.size = layer.size();
+    placed.stamp.hasColour = red != green || green != blue;
     const std::size_t rowBytes = std::size_t(layer.width()) * 4;
-    stamp.rgba.resize(rowBytes * std::size_t(layer.height()));
+    placed.stamp.rgba.resize(rowBytes * std::size_t(layer.height()));
     for (int y = 0; y < layer.height(); ++y)
-        std::memcpy(stamp.rgba.data() + std::size_t(y) * rowBytes, layer.constScanLine(y), rowBytes);
-    return overlayStamp(image, stamp, QPoint(int(drawn.left), int(drawn.top)));
+        std::memcpy(placed.stamp.rgba.data() + std::size_t(y) * rowBytes, layer.constScanLine(y), rowBytes);
+    return placed;
+}
+
+bool drawTextStamp(DevilImage &image, const QString &text, const StampFont &font, QPoint position)
+{
+    const QSize imageSize = image.size();
+    if (ilGetData() == nullptr)
+        return false;
+    const std::optional<PlacedStamp> layer = textStampLayer(text, font, position, imageSize);
+    if (!layer)
+        return false;
+    if (layer->stamp.size.isEmpty())
+        return true;
+    return overlayStamp(image, layer->stamp, layer->position);
 }
 
 } // namespace markwell

@@ -51,6 +51,7 @@ private slots:
     void init();
     void sameFileAsTheGeneralWay_data();
     void sameFileAsTheGeneralWay();
+    void textStampsStreamToo();
     void probeTakesOnlyWhatItCanStream_data();
     void probeTakesOnlyWhatItCanStream();
     void damagedSourceIsNotLoaded();
@@ -106,6 +107,28 @@ void TestJpegStream::sameFileAsTheGeneralWay()
     QVERIFY(overlayStamp(image, stamp, position));
     QVERIFY(saveImage(image, path("general.jpg")));
 
+    QCOMPARE(readFile(path("streamed.jpg")), readFile(path("general.jpg")));
+}
+
+void TestJpegStream::textStampsStreamToo()
+{
+    StampFont font;
+    font.face = QStringLiteral("DejaVu Sans");
+    font.pointSize = 24;
+    font.color = 0x2080F0;
+    font.italic = true;
+    const QPoint position(150, 60); // reaches past the right and bottom edges
+    const auto layer = textStampLayer(QStringLiteral("Wg Äy"), font, position, QSize(173, 91));
+    QVERIFY(layer && !layer->stamp.size.isEmpty());
+    QCOMPARE(JpegStream::stampAndSave(path("colour.jpg"), layer->stamp, layer->position, 80, path("streamed.jpg")),
+             JpegStream::Outcome::Saved);
+
+    const Library library;
+    ilSetInteger(IL_JPG_QUALITY, 80);
+    DevilImage image;
+    QVERIFY(loadImage(image, path("colour.jpg")));
+    QVERIFY(drawTextStamp(image, QStringLiteral("Wg Äy"), font, position));
+    QVERIFY(saveImage(image, path("general.jpg")));
     QCOMPARE(readFile(path("streamed.jpg")), readFile(path("general.jpg")));
 }
 
