@@ -71,8 +71,9 @@ File openFile(const QString &path, const char *mode)
 
 bool acceptable(const jpeg_decompress_struct &info)
 {
-    return (info.jpeg_color_space == JCS_YCbCr && info.num_components == 3)
-           || (info.jpeg_color_space == JCS_GRAYSCALE && info.num_components == 1);
+    return info.data_precision == 8
+           && ((info.jpeg_color_space == JCS_YCbCr && info.num_components == 3)
+               || (info.jpeg_color_space == JCS_GRAYSCALE && info.num_components == 1));
 }
 
 // Rows travel from the decoding thread to the encoding one in strips. Strips go round:
