@@ -55,8 +55,17 @@ bool needsFonts(const StampSettings &settings)
     return settings.markType == MarkType::Text || settings.positionType == PositionType::Relative;
 }
 
+// Qt's own notices about the session (a missing runtime folder on a server, say) are
+// not the user's business in a batch; real problems reach the user as messages.
+void quietQtNotices(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtFatalMsg || type == QtCriticalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
 std::unique_ptr<QCoreApplication> makeApplication(int &argc, char **argv, bool fonts)
 {
+    qInstallMessageHandler(quietQtNotices);
     if (!fonts)
         return std::make_unique<QCoreApplication>(argc, argv);
     // Never a display: the batch runs on servers too.
