@@ -161,7 +161,8 @@ bool blendStampRow(std::uint8_t *row, int width, int format, const StampPicture 
     const qint64 right = std::min<qint64>(width, qint64(position.x()) + stamp.size.width());
     std::uint8_t *pixel = row + std::size_t(left) * std::size_t(layout->channels);
     const std::uint8_t *source =
-        stamp.rgba.data() + (std::size_t(stampRow) * std::size_t(stamp.size.width()) + std::size_t(left - position.x())) * 4;
+        stamp.rgba.data() +
+        (std::size_t(stampRow) * std::size_t(stamp.size.width()) + std::size_t(left - position.x())) * 4;
     for (qint64 x = left; x < right; ++x, pixel += layout->channels, source += 4)
         blendPixel(pixel, source, *layout);
     return true;

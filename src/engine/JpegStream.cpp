@@ -71,9 +71,8 @@ File openFile(const QString &path, const char *mode)
 
 bool acceptable(const jpeg_decompress_struct &info)
 {
-    return info.data_precision == 8
-           && ((info.jpeg_color_space == JCS_YCbCr && info.num_components == 3)
-               || (info.jpeg_color_space == JCS_GRAYSCALE && info.num_components == 1));
+    return info.data_precision == 8 && ((info.jpeg_color_space == JCS_YCbCr && info.num_components == 3) ||
+                                        (info.jpeg_color_space == JCS_GRAYSCALE && info.num_components == 1));
 }
 
 // Rows travel from the decoding thread to the encoding one in strips. Strips go round:
@@ -285,8 +284,8 @@ std::optional<QSize> JpegStream::probe(const QString &source)
         jpeg_create_decompress(&decoder.info);
         decoder.created = true;
         jpeg_stdio_src(&decoder.info, file.get());
-        if (jpeg_read_header(&decoder.info, TRUE) == JPEG_HEADER_OK && acceptable(decoder.info)
-            && !decoder.errors.warned)
+        if (jpeg_read_header(&decoder.info, TRUE) == JPEG_HEADER_OK && acceptable(decoder.info) &&
+            !decoder.errors.warned)
             size = QSize(int(decoder.info.image_width), int(decoder.info.image_height));
     }
     if (decoder.created)
@@ -321,7 +320,8 @@ JpegStream::Outcome JpegStream::stampAndSave(const QString &source, const StampP
     }
     if (outcome == Outcome::Saved) {
         const int format = decoder.info.out_color_space == JCS_RGB ? IL_RGB : IL_LUMINANCE;
-        const std::size_t rowBytes = std::size_t(decoder.info.output_width) * std::size_t(decoder.info.output_components);
+        const std::size_t rowBytes =
+            std::size_t(decoder.info.output_width) * std::size_t(decoder.info.output_components);
         std::vector<Strip> strips(StripCount);
         StripQueue queue;
         for (Strip &strip : strips) {
@@ -338,8 +338,8 @@ JpegStream::Outcome JpegStream::stampAndSave(const QString &source, const StampP
             outcome = Outcome::NotLoaded;
         else if (encoder.failed)
             outcome = Outcome::NotSaved;
-        else if (decoder.info.output_scanline < decoder.info.output_height || !finishDecoding(decoder)
-                 || decoder.errors.warned)
+        else if (decoder.info.output_scanline < decoder.info.output_height || !finishDecoding(decoder) ||
+                 decoder.errors.warned)
             outcome = Outcome::NotLoaded;
         else if (!finishEncoding(encoder))
             outcome = Outcome::NotSaved;
@@ -355,9 +355,8 @@ JpegStream::Outcome JpegStream::stampAndSave(const QString &source, const StampP
             outcome = outcome == Outcome::Saved ? Outcome::NotSaved : outcome;
     }
     // rename() replaces the destination in one step.
-    if (outcome == Outcome::Saved
-        && std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target.absoluteFilePath()).constData())
-               != 0)
+    if (outcome == Outcome::Saved && std::rename(QFile::encodeName(temporary).constData(),
+                                                 QFile::encodeName(target.absoluteFilePath()).constData()) != 0)
         outcome = Outcome::NotSaved;
     if (outcome != Outcome::Saved)
         QFile::remove(temporary);

@@ -21,18 +21,6 @@ QImage varied(int width, int height)
     return picture;
 }
 
-StampPicture stampOf(const QImage &picture)
-{
-    const QImage rgba = picture.convertToFormat(QImage::Format_RGBA8888);
-    StampPicture stamp;
-    stamp.size = rgba.size();
-    for (int y = 0; y < rgba.height(); ++y)
-        stamp.rgba.insert(stamp.rgba.end(), rgba.constScanLine(y), rgba.constScanLine(y) + rgba.width() * 4);
-    for (std::size_t i = 0; i < stamp.rgba.size() && !stamp.hasColour; i += 4)
-        stamp.hasColour = stamp.rgba[i] != stamp.rgba[i + 1] || stamp.rgba[i + 1] != stamp.rgba[i + 2];
-    return stamp;
-}
-
 } // namespace
 
 class TestBlendFormats : public QObject

@@ -20,24 +20,13 @@ QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-StampPicture stampOf(const QImage &picture)
-{
-    const QImage rgba = picture.convertToFormat(QImage::Format_RGBA8888);
-    StampPicture stamp;
-    stamp.size = rgba.size();
-    for (int y = 0; y < rgba.height(); ++y)
-        stamp.rgba.insert(stamp.rgba.end(), rgba.constScanLine(y), rgba.constScanLine(y) + rgba.width() * 4);
-    for (std::size_t i = 0; i < stamp.rgba.size() && !stamp.hasColour; i += 4)
-        stamp.hasColour = stamp.rgba[i + 3] != 0 && (stamp.rgba[i] != stamp.rgba[i + 1] || stamp.rgba[i + 1] != stamp.rgba[i + 2]);
-    return stamp;
-}
-
 QImage translucentStamp(bool colour)
 {
     QImage stamp(30, 20, QImage::Format_RGBA8888);
     for (int y = 0; y < stamp.height(); ++y)
         for (int x = 0; x < stamp.width(); ++x)
-            stamp.setPixelColor(x, y, colour ? QColor(250, 40 + x * 5, 10, 60 + y * 9) : QColor(x * 8, x * 8, x * 8, 200));
+            stamp.setPixelColor(x, y,
+                                colour ? QColor(250, 40 + x * 5, 10, 60 + y * 9) : QColor(x * 8, x * 8, x * 8, 200));
     return stamp;
 }
 
@@ -166,8 +155,9 @@ void TestJpegStream::damagedSourceIsNotLoaded()
 
     // The header reads well; the damage shows only while streaming.
     QVERIFY(JpegStream::probe(path("cut.jpg")));
-    QCOMPARE(JpegStream::stampAndSave(path("cut.jpg"), stampOf(translucentStamp(true)), QPoint(1, 1), 80, path("out.jpg")),
-             JpegStream::Outcome::NotLoaded);
+    QCOMPARE(
+        JpegStream::stampAndSave(path("cut.jpg"), stampOf(translucentStamp(true)), QPoint(1, 1), 80, path("out.jpg")),
+        JpegStream::Outcome::NotLoaded);
     QCOMPARE(readFile(path("out.jpg")), QByteArray("old result"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
              (QStringList{"colour.jpg", "cut.jpg", "grey.jpg", "out.jpg"}));
