@@ -22,13 +22,19 @@ cp "$build/bin/samples/meadow.jpg" "$build/bin/samples/stamp.png" "$work/photos/
 "$build/tools/markwell-samples" "$work/config/markwell" >/dev/null
 test -f "$work/config/markwell/startup.config"
 
+# Root can write to any folder whatever its permissions, so for root the program folder
+# is made read-only with a read-only mount in a private namespace.
+if [ "$(id -u)" -ne 0 ]; then
+    chmod -R a-w "$program"
+elif ! unshare -m sh -c "mount --bind '$program' '$program' && mount -o remount,bind,ro '$program'" 2>/dev/null; then
+    echo "no private mounts here: the program folder stays writable for root; skipped" >&2
+    echo "0 passed, 0 failed, 1 skipped"
+    exit 0
+fi
 run_read_only() {
-    # Root can write to any folder whatever its permissions, so the program folder is made
-    # read-only with a read-only mount in a private namespace where that is possible.
     if [ "$(id -u)" -eq 0 ]; then
         unshare -m sh -c "mount --bind '$program' '$program' && mount -o remount,bind,ro '$program' && $*"
     else
-        chmod -R a-w "$program"
         sh -c "$*"
     fi
 }
