@@ -28,8 +28,7 @@ if [ "$(id -u)" -ne 0 ]; then
     chmod -R a-w "$program"
 elif ! unshare -m sh -c "mount --bind '$program' '$program' && mount -o remount,bind,ro '$program'" 2>/dev/null; then
     echo "no private mounts here: the program folder stays writable for root; skipped" >&2
-    echo "0 passed, 0 failed, 1 skipped"
-    exit 0
+    exit 77
 fi
 run_read_only() {
     if [ "$(id -u)" -eq 0 ]; then
