@@ -1,5 +1,7 @@
 #include "Dialogs.h"
 
+#include "ImageOps.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -18,16 +20,6 @@ void show(QWidget *parent, const QString &text, const QString &caption, MessageK
                     QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
-}
-
-QColor colorFromBgr(quint32 bgr)
-{
-    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
-}
-
-quint32 bgrFromColor(const QColor &color)
-{
-    return quint32(color.red()) | (quint32(color.green()) << 8) | (quint32(color.blue()) << 16);
 }
 
 } // namespace

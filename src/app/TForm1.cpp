@@ -6,6 +6,7 @@
 #include "Dialogs.h"
 #include "DragStep.h"
 #include "FormSurface.h"
+#include "ImageOps.h"
 #include "LogMessages.h"
 #include "RunLog.h"
 #include "TPreviewThread.h"
@@ -365,22 +366,12 @@ void TForm1::setMarkFont(const StampFont &font)
 
 void TForm1::updateFontSample()
 {
-    QFont font(m_markFont.face);
-    font.setPixelSize(std::max(1, int(std::lround(m_markFont.pointSize * 96.0 / 72.0))));
-    font.setBold(m_markFont.bold);
-    font.setItalic(m_markFont.italic);
-    font.setUnderline(m_markFont.underline);
-    font.setStrikeOut(m_markFont.strikeOut);
-    lblFontSample->setFont(font);
-
+    // The sample shows the stamp's own font, at the size it has on an image.
+    lblFontSample->setFont(stampQFont(m_markFont));
     const quint32 color = m_markFont.color & 0xFFFFFF;
-    const quint32 background = 0xFFFFFF - color;
-    const auto toColor = [](quint32 bgr) {
-        return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
-    };
     QPalette palette = lblFontSample->palette();
-    palette.setColor(QPalette::WindowText, toColor(color));
-    palette.setColor(QPalette::Window, toColor(background));
+    palette.setColor(QPalette::WindowText, colorFromBgr(color));
+    palette.setColor(QPalette::Window, colorFromBgr(0xFFFFFF - color));
     lblFontSample->setPalette(palette);
 }
 

@@ -2,7 +2,6 @@
 
 #include "BatchRun.h"
 #include "Dialogs.h"
-#include "ImageOps.h"
 #include "TForm1.h"
 #include "TStripedListBox.h"
 
@@ -30,7 +29,6 @@ PreviewRequest WindowPreviewHost::capturePreviewRequest() const
     request.settings = m_form.currentSettings();
     request.marker = m_form.lblMark->geometry();
     request.box = m_form.Shape1->geometry();
-    request.markTextSize = measureTextStamp(request.settings.markText, request.settings.markFont);
     request.paneSize = m_form.Image1->size();
     request.stampCoordsIntegersText = m_form.language().GetText(QStringLiteral("StampCoordsIntegers"));
     return request;

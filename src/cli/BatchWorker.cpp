@@ -44,20 +44,10 @@ int runBatchWorker(const StampSettings &settings)
         const QString source = QString::fromUtf8(QByteArray::fromPercentEncoding(fields[1]));
         const QString destination = QString::fromUtf8(QByteArray::fromPercentEncoding(fields[2]));
 
-        WorkerOutcome outcome = WorkerOutcome::NotLoaded;
+        FileStamper::Outcome outcome = FileStamper::Outcome::NotLoaded;
         if (const std::optional<QSize> size = stamper->load(source, destination)) {
             const QPoint position = placeStamp(*size, stamper->stampSize(), settings, marker, lastGood);
-            switch (stamper->stampAndSave(position, settings, destination)) {
-            case FileStamper::Outcome::Saved:
-                outcome = WorkerOutcome::Saved;
-                break;
-            case FileStamper::Outcome::NotLoaded:
-                outcome = WorkerOutcome::NotLoaded;
-                break;
-            case FileStamper::Outcome::NotSaved:
-                outcome = WorkerOutcome::NotSaved;
-                break;
-            }
+            outcome = stamper->stampAndSave(position, settings, destination);
         }
         std::printf("%s %d\n", fields[0].constData(), int(outcome));
         std::fflush(stdout);

@@ -201,9 +201,9 @@ void ParallelBatch::readAnswers(Worker &worker)
         if (!indexOk || !outcomeOk || worker.busy != index)
             continue;
         worker.busy.reset();
-        finish(index, outcome == int(WorkerOutcome::Saved)       ? Outcome::Saved
-                      : outcome == int(WorkerOutcome::NotLoaded) ? Outcome::NotLoaded
-                                                                 : Outcome::NotSaved);
+        finish(index, outcome == int(FileStamper::Outcome::Saved)       ? Outcome::Saved
+                      : outcome == int(FileStamper::Outcome::NotLoaded) ? Outcome::NotLoaded
+                                                                        : Outcome::NotSaved);
     }
     dispatch();
 }

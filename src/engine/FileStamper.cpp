@@ -63,9 +63,13 @@ FileStamper::Outcome FileStamper::stampAndSave(QPoint position, const StampSetti
             return Outcome::NotSaved;
         }
     }
-    const bool stamped = m_picture ? overlayStamp(m_work, *m_picture, position)
-                                   : drawTextStamp(m_work, current.markText, current.markFont, position);
-    return stamped && saveImage(m_work, destination) ? Outcome::Saved : Outcome::NotSaved;
+    return stamp(position, current) && saveImage(m_work, destination) ? Outcome::Saved : Outcome::NotSaved;
+}
+
+bool FileStamper::stamp(QPoint position, const StampSettings &current)
+{
+    return m_picture ? overlayStamp(m_work, *m_picture, position)
+                     : drawTextStamp(m_work, current.markText, current.markFont, position);
 }
 
 } // namespace markwell

@@ -38,6 +38,10 @@ public:
     // still turn out damaged here, and then counts as not loaded.
     Outcome stampAndSave(QPoint position, const StampSettings &current, const QString &destination);
 
+    // Lays the stamp on the image loaded into the work image, which then holds the result.
+    bool stamp(QPoint position, const StampSettings &current);
+    DevilImage &workImage() { return m_work; }
+
 private:
     FileStamper() = default;
 

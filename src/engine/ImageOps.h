@@ -3,6 +3,8 @@
 #include "ImageLibrary.h"
 #include "StampSettings.h"
 
+#include <QColor>
+#include <QFont>
 #include <QPoint>
 #include <QSize>
 #include <QString>
@@ -40,6 +42,12 @@ bool overlayStamp(DevilImage &image, const StampPicture &stamp, QPoint position)
 // pixels in the DevIL format `format` (RGB, BGR, RGBA, BGRA, grey, grey with alpha):
 // the same pixels overlayStamp gives, one row at a time. False for another format.
 bool blendStampRow(std::uint8_t *row, int width, int format, const StampPicture &stamp, QPoint position, int y);
+
+// The font a text stamp is drawn in: point sizes map to pixels at 96 pixels per inch.
+QFont stampQFont(const StampFont &font);
+// A stamp colour (0x00BBGGRR) as a QColor, and back.
+QColor colorFromBgr(quint32 bgr);
+quint32 bgrFromColor(const QColor &color);
 
 // The cell a text stamp takes: exactly the rectangle that drawTextStamp draws in.
 // Point sizes map to pixels at 96 pixels per inch, whatever the screen.

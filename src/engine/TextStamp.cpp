@@ -25,18 +25,6 @@ bool fontsAvailable()
 // engines give up on it.
 constexpr int MaxPixelSize = 16384;
 
-QFont stampFont(const StampFont &font)
-{
-    QFont result(font.face);
-    const long pixels = std::lround(double(font.pointSize) * 96.0 / 72.0);
-    result.setPixelSize(int(std::clamp<long>(pixels, 1, MaxPixelSize)));
-    result.setBold(font.bold);
-    result.setItalic(font.italic);
-    result.setUnderline(font.underline);
-    result.setStrikeOut(font.strikeOut);
-    return result;
-}
-
 // Metrics for drawing on an image, which is where the text goes, rather than for the
 // screen.
 QFontMetrics imageMetrics(const QFont &font)
@@ -57,11 +45,33 @@ struct Span
 
 } // namespace
 
+QFont stampQFont(const StampFont &font)
+{
+    QFont result(font.face);
+    const long pixels = std::lround(double(font.pointSize) * 96.0 / 72.0);
+    result.setPixelSize(int(std::clamp<long>(pixels, 1, MaxPixelSize)));
+    result.setBold(font.bold);
+    result.setItalic(font.italic);
+    result.setUnderline(font.underline);
+    result.setStrikeOut(font.strikeOut);
+    return result;
+}
+
+QColor colorFromBgr(quint32 bgr)
+{
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
+
+quint32 bgrFromColor(const QColor &color)
+{
+    return quint32(color.red()) | (quint32(color.green()) << 8) | (quint32(color.blue()) << 16);
+}
+
 QSize measureTextStamp(const QString &text, const StampFont &font)
 {
     if (!fontsAvailable())
         return {};
-    const QFontMetrics metrics = imageMetrics(stampFont(font));
+    const QFontMetrics metrics = imageMetrics(stampQFont(font));
     return {metrics.horizontalAdvance(text), metrics.height()};
 }
 
@@ -72,7 +82,7 @@ std::optional<PlacedStamp> textStampLayer(const QString &text, const StampFont &
     if (text.isEmpty())
         return PlacedStamp{};
 
-    const QFont qfont = stampFont(font);
+    const QFont qfont = stampQFont(font);
     const QFontMetrics metrics = imageMetrics(qfont);
     // Everything the text may touch: its cell, and the ink of glyphs that reach past
     // it (italics, accents), with a pixel of anti-aliasing around the ink.
@@ -96,13 +106,11 @@ std::optional<PlacedStamp> textStampLayer(const QString &text, const StampFont &
     if (layer.isNull())
         return std::nullopt;
     layer.fill(Qt::transparent);
-    const int red = int(font.color & 0xFF);
-    const int green = int((font.color >> 8) & 0xFF);
-    const int blue = int((font.color >> 16) & 0xFF);
+    const QColor colour = colorFromBgr(font.color);
     {
         QPainter painter(&layer);
         painter.setFont(qfont);
-        painter.setPen(QColor(red, green, blue));
+        painter.setPen(colour);
         painter.drawText(QPoint(int(position.x() - drawn.left), int(baseline - drawn.top)), text);
     }
     layer.convertTo(QImage::Format_RGBA8888);
@@ -110,7 +118,7 @@ std::optional<PlacedStamp> textStampLayer(const QString &text, const StampFont &
     PlacedStamp placed;
     placed.position = QPoint(int(drawn.left), int(drawn.top));
     placed.stamp.size = layer.size();
-    placed.stamp.hasColour = red != green || green != blue;
+    placed.stamp.hasColour = colour.red() != colour.green() || colour.green() != colour.blue();
     const std::size_t rowBytes = std::size_t(layer.width()) * 4;
     placed.stamp.rgba.resize(rowBytes * std::size_t(layer.height()));
     for (int y = 0; y < layer.height(); ++y)

@@ -14,9 +14,8 @@ struct PreviewRequest
 {
     QString itemPath; // empty: no current item
     StampSettings settings;
-    QRect marker;       // the position marker's place and size in its box
-    QRect box;          // the box the marker moves in
-    QSize markTextSize; // the text stamp's cell, measured on the window's thread
+    QRect marker; // the position marker's place and size in its box
+    QRect box;    // the box the marker moves in
     QSize paneSize;
     QString stampCoordsIntegersText; // the language's message for non-integer offsets
 };

@@ -1,5 +1,6 @@
 #include "RenderPreview.h"
 
+#include "FileStamper.h"
 #include "ImageOps.h"
 #include "Placement.h"
 #include "TextToInt.h"
@@ -30,25 +31,19 @@ std::optional<QImage> RenderPreview(const PreviewRequest &request, const QString
 
     std::optional<QImage> picture;
     {
+        // The same stamping as a batch run, at the image's full size; only the result
+        // is scaled for the pane.
         const ImageLibrarySession session;
-        std::optional<StampPicture> stamp;
-        QSize stampSize = request.markTextSize;
-        if (s.markType == MarkType::Picture) {
-            stamp = loadStampPicture(s.markImagePath);
-            if (!stamp)
-                return std::nullopt;
-            stampSize = stamp->size;
-        }
-
-        DevilImage work;
-        if (loadImage(work, request.itemPath)) {
-            const QSize imageSize = work.size();
+        const std::unique_ptr<FileStamper> stamper = FileStamper::prepare(s);
+        if (!stamper)
+            return std::nullopt;
+        const std::optional<QSize> imageSize = stamper->load(request.itemPath, previewFilePath);
+        if (imageSize) {
             const std::optional<QPoint> at =
-                stampPosition(imageSize, stampSize, PositionFields::from(s), request.marker, request.box);
-            const bool stamped =
-                at && (stamp ? overlayStamp(work, *stamp, *at) : drawTextStamp(work, s.markText, s.markFont, *at));
-            const QSize scaled = previewSize(imageSize, request.paneSize);
-            if (stamped && !scaled.isEmpty()) {
+                stampPosition(*imageSize, stamper->stampSize(), PositionFields::from(s), request.marker, request.box);
+            const QSize scaled = previewSize(*imageSize, request.paneSize);
+            if (at && stamper->stamp(*at, s) && !scaled.isEmpty()) {
+                DevilImage &work = stamper->workImage();
                 work.bind();
                 iluScale(ILuint(scaled.width()), ILuint(scaled.height()), 1);
                 if (saveImage(work, previewFilePath)) {

@@ -135,7 +135,6 @@ void TestRenderPreview::textStampIsDrawn()
     request.settings.positionType = PositionType::Absolute;
     request.settings.xOffsetText = QStringLiteral("0");
     request.settings.yOffsetText = QStringLiteral("0");
-    request.markTextSize = QSize(100, 60);
 
     const auto picture = RenderPreview(request, path("markwell_preview.bmp"));
     QVERIFY(picture);
